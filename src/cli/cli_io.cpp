@@ -1,0 +1,62 @@
+#include "cli/cli_io.h"
+
+#include "platform/errors.h"
+
+#include <cstdio>
+
+namespace tollamar::cli {
+
+void PrintLine(const QString& text) {
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
+    std::fputc('\n', stdout);
+}
+
+void PrintText(const QString& text) {
+    QString unix = text;
+    unix.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+    PrintLine(unix);
+}
+
+void ReportError(const QString& file, const QString& message) {
+    std::fflush(stdout);
+    const QString line = file.isEmpty() ? QStringLiteral("tollamar-cli: %1\n").arg(message)
+                                        : QStringLiteral("tollamar-cli: %1: %2\n").arg(file, message);
+    std::fputs(line.toUtf8().constData(), stderr);
+}
+
+int UsageError(const QString& message) {
+    ReportError({}, message + QStringLiteral(" (see tollamar-cli --help)"));
+    return kExitUsage;
+}
+
+int ForEachFile(const QStringList& files, const std::function<bool(const QString&)>& work) {
+    int status = kExitOk;
+    for (const QString& file : files) {
+        try {
+            if (!work(file)) status = kExitFailed;
+        } catch (const Error& e) {
+            ReportError(file, e.message());
+            status = kExitFailed;
+        } catch (const std::exception& e) {
+            ReportError(file, QString::fromLocal8Bit(e.what()));
+            status = kExitFailed;
+        }
+    }
+    return status;
+}
+
+bool TakeOptions(QStringList& args, const QStringList& known, QStringList& given) {
+    while (!args.isEmpty() && args.first().startsWith(QStringLiteral("--"))) {
+        const QString option = args.takeFirst();
+        if (option == QStringLiteral("--")) break;
+        if (!known.contains(option)) {
+            args.prepend(option);
+            return false;
+        }
+        given.append(option);
+    }
+    return true;
+}
+
+}  // namespace tollamar::cli

@@ -1,0 +1,37 @@
+// tollamar-cli: the scripting front end over Tollamar's core.
+
+#include "cli/cli_io.h"
+#include "cli/verbs.h"
+
+#include <cstdio>
+
+using namespace tollamar::cli;
+
+static QList<Verb> allVerbs() { return CommentVerbs() + ExifSegmentVerbs(); }
+
+static int printHelp() {
+    PrintLine(QStringLiteral("usage: tollamar-cli VERB ARGS...\n\nverbs:"));
+    for (const Verb& verb : allVerbs())
+        PrintLine(QStringLiteral("  %1 %2\n      %3").arg(verb.name, verb.usage, verb.summary));
+    PrintLine(QStringLiteral("\nErrors go to standard error; the exit status is 0 when every file "
+                             "succeeded, 1 when any failed, 2 for a usage error."));
+    return kExitOk;
+}
+
+int main(int argc, char** argv) {
+    // No QCoreApplication: nothing here needs an event loop, and not making one keeps
+    // start-up short for scripts that run the program once per photo.
+    QStringList args;
+    for (int i = 1; i < argc; ++i) args.append(QString::fromLocal8Bit(argv[i]));
+    if (args.isEmpty()) return UsageError(QStringLiteral("no verb given"));
+    const QString verbName = args.takeFirst();
+    if (verbName == QStringLiteral("--help") || verbName == QStringLiteral("-h")) return printHelp();
+    for (const Verb& verb : allVerbs()) {
+        if (verb.name == verbName) {
+            const int status = verb.run(args);
+            std::fflush(stdout);
+            return status;
+        }
+    }
+    return UsageError(QStringLiteral("unknown verb %1").arg(verbName));
+}

@@ -1,0 +1,20 @@
+#pragma once
+// Each verb file contributes its verbs to the table main() dispatches on.
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace tollamar::cli {
+
+struct Verb {
+    QString name;
+    QString usage;  // the arguments, as --help prints them
+    QString summary;
+    int (*run)(QStringList args);
+};
+
+QList<Verb> CommentVerbs();
+QList<Verb> ExifSegmentVerbs();
+
+}  // namespace tollamar::cli

@@ -1,0 +1,25 @@
+#pragma once
+// The header-only size probe and the reduced decode scale chosen from it for thumbnails.
+
+#include "imaging/jpeg_image.h"
+
+#include <QSize>
+#include <QString>
+#include <optional>
+
+namespace tollamar {
+
+// The picture's full size from its header, reading the file only as far as the header
+// (segments before it are skipped by seeking). Empty optional for an empty file; a
+// header of tables only gives 0 x 0. Raises the file open or read error, and
+// "JPEG エラー #%d" for a file that is not a JPEG.
+std::optional<QSize> ReadJpegSize(const QString& fileName);
+
+// The scale for a picture of that full size shown in a box of boxWidth x boxHeight:
+// with r the larger of width / boxWidth and height / boxHeight (truncated), 1/1 up to 8,
+// 1/2 up to 11, 1/4 up to 19, 1/8 from 20. A box side below 1 counts as 1.
+TJPEGScale ChooseJpegScaleForSize(QSize picture, int boxWidth, int boxHeight);
+// The same for a file; 1/1 for an empty file. Raises what ReadJpegSize raises.
+TJPEGScale ChooseJpegScale(const QString& fileName, int boxWidth, int boxHeight);
+
+}  // namespace tollamar

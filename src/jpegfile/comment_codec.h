@@ -1,0 +1,17 @@
+#pragma once
+// The byte forms of a comment: UTF-16LE behind the mark FF FE, or code page 932. A
+// payload without the mark that is valid UTF-8 with a byte above 0x7F was written by a
+// Linux tool and is read as UTF-8.
+
+#include <QByteArray>
+#include <QString>
+
+namespace tollamar {
+
+// The joined COM payloads as text, with every character <= U+0020 trimmed from both ends.
+QString DecodeComment(QByteArrayView payload);
+// The payload WriteComment stores: FF FE + UTF-16LE up to the first U+0000, or code
+// page 932 with '?' for characters it lacks.
+QByteArray EncodeComment(const QString& text, bool asUnicode);
+
+}  // namespace tollamar

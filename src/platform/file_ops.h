@@ -1,0 +1,48 @@
+#pragma once
+// File operations with the guarantees a photo rewrite needs: moves never replace a file,
+// deletes retry while another process holds the file, writes reach the disk.
+
+#include <QByteArray>
+#include <QString>
+#include <initializer_list>
+#include <span>
+#include <sys/stat.h>
+#include <sys/types.h>
+
+namespace tollamar {
+
+enum TFileAttribute : unsigned {
+    faNormal = 0x80,  // set only when no other attribute is
+    faReadOnly = 1,
+    faHidden = 2,
+    faSystem = 4,
+    faDirectory = 16,
+};
+
+QByteArray NativePath(const QString& path);
+
+// Fails (false, errno set) when the target exists; never renames over a file.
+bool MoveFileNoReplace(const QString& from, const QString& to);
+// Owner write permission added; the photo then counts as normal.
+bool SetAttributesNormal(const QString& path);
+// 0xFFFFFFFF when the path does not exist.
+unsigned GetFileAttributesOf(const QString& path);
+// Clears read-only, then deletes; retries for up to 3 s while the error may pass.
+bool DeleteFileRetry(const QString& path);
+bool FileExists(const QString& path);
+
+// The whole file; raises the open or read error.
+QByteArray ReadWholeFile(const QString& path);
+
+// A file created with O_EXCL, written from the pieces in order and forced to disk
+// together with its folder entry. With `like`, it takes that file's permission bits
+// (plus owner write) and, where allowed, its owner. Raises the write error; on failure
+// a file it created is removed again, and nothing else is touched.
+void WriteNewFileSynced(const QString& path, std::initializer_list<QByteArrayView> pieces,
+                        const struct stat* like);
+
+// The file a path names after following symbolic links; the path itself when it
+// does not resolve.
+QString ResolveLinks(const QString& path);
+
+}  // namespace tollamar

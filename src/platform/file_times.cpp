@@ -1,0 +1,32 @@
+#include "platform/file_times.h"
+
+#include "platform/file_ops.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+namespace tollamar {
+
+static timespec toTimespec(const statx_timestamp& t) {
+    timespec ts{};
+    ts.tv_sec = t.tv_sec;
+    ts.tv_nsec = t.tv_nsec;
+    return ts;
+}
+
+bool GetFileTimes(const QString& fileName, TFileTimes& times) {
+    struct statx stx {};
+    const unsigned mask = STATX_BTIME | STATX_ATIME | STATX_MTIME;
+    if (statx(AT_FDCWD, NativePath(fileName).constData(), 0, mask, &stx) != 0) return false;
+    times.lastAccess = toTimespec(stx.stx_atime);
+    times.lastWrite = toTimespec(stx.stx_mtime);
+    times.creation = (stx.stx_mask & STATX_BTIME) ? toTimespec(stx.stx_btime) : times.lastWrite;
+    return true;
+}
+
+bool SetFileTimes(const QString& fileName, const TFileTimes& times) {
+    const timespec both[2] = {times.lastAccess, times.lastWrite};
+    return utimensat(AT_FDCWD, NativePath(fileName).constData(), both, 0) == 0;
+}
+
+}  // namespace tollamar

@@ -1,0 +1,102 @@
+#include "jpegfile/comment_io.h"
+#include "platform/codepage.h"
+#include "support/jpeg_builder.h"
+#include "support/temp_folder.h"
+
+#include <QProcess>
+#include <gtest/gtest.h>
+
+using namespace tollamar;
+using testsupport::JpegBuilder;
+using testsupport::SegmentPayloads;
+using testsupport::TempFolder;
+
+namespace {
+
+struct CliRun {
+    int status = -1;
+    QString out, err;
+};
+
+CliRun cli(const QStringList& args, const QByteArray& input = {}) {
+    QProcess process;
+    process.start(QStringLiteral(TOLLAMAR_CLI), args);
+    process.write(input);
+    process.closeWriteChannel();
+    process.waitForFinished(30000);
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+QByteArray photo(QByteArrayView comment) {
+    return JpegBuilder().soi().app1("Exif-ish").com(comment).tables().sosAndData().bytes();
+}
+
+}  // namespace
+
+TEST(Cli, CommentPrintsUtf8WithLfAndHeadsEachFileWhenSeveral) {
+    TempFolder dir;
+    const QString a = dir.write("a.jpg", photo(ToCp932(QStringLiteral("一行目\r\n二行目"))));
+    const QString b = dir.write("b b.jpg", photo(QByteArray("\xFF\xFE" "A\0", 4)));
+    CliRun one = cli({"comment", a});
+    EXPECT_EQ(one.status, 0);
+    EXPECT_EQ(one.out, QStringLiteral("一行目\n二行目\n"));
+
+    CliRun several = cli({"comment", a, dir.path("missing.jpg"), b});
+    EXPECT_EQ(several.status, 1);
+    EXPECT_EQ(several.out, QStringLiteral("==> %1 <==\n一行目\n二行目\n\n==> %2 <==\nA\n").arg(a, b));
+    EXPECT_TRUE(several.err.startsWith(QStringLiteral("tollamar-cli: %1: ").arg(dir.path("missing.jpg"))))
+        << several.err.toStdString();
+}
+
+TEST(Cli, SetCommentWritesBothFormsFromArgumentOrStdinAndAppends) {
+    TempFolder dir;
+    const QString a = dir.write("a.jpg", photo("old"));
+    const QString b = dir.write("b.jpg", photo("old"));
+    EXPECT_EQ(cli({"set-comment", "--unicode", "-", a, b}, "海\n😀\n").status, 0);
+    EXPECT_EQ(ReadComment(a), QStringLiteral("海\r\n😀"));
+    EXPECT_EQ(SegmentPayloads(TempFolder::read(b), 0xFE).first().left(2), QByteArray("\xFF\xFE"));
+
+    EXPECT_EQ(cli({"set-comment", "--append", "+tail", a}).status, 0);
+    EXPECT_EQ(ReadComment(a), QStringLiteral("海\r\n?+tail"));  // Shift-JIS has no emoji
+    EXPECT_EQ(dir.entries(), QStringList({"a.jpg", "b.jpg"}));
+
+    const QString notJpeg = dir.write("c.jpg", "plain text");
+    CliRun failed = cli({"set-comment", "x", notJpeg, a});
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_TRUE(failed.err.contains(QStringLiteral("コメントの書き込みに失敗しました")));
+    EXPECT_EQ(TempFolder::read(notJpeg), "plain text");
+    EXPECT_EQ(ReadComment(a), QStringLiteral("x"));
+}
+
+TEST(Cli, ExifSegmentExportAndImportRoundTrip) {
+    TempFolder dir;
+    const QByteArray big(70000, 'e');
+    const QString source = dir.write("src.jpg", JpegBuilder().soi().app1(big.left(65533)).app1(big.mid(65533))
+                                                    .tables().sosAndData().bytes());
+    const QString target = dir.write("dst.jpg", photo("keep"));
+    const QString exif = dir.path("data.exif");
+    ASSERT_EQ(cli({"export-exif", source, exif}).status, 0);
+    EXPECT_EQ(TempFolder::read(exif), big);
+    ASSERT_EQ(cli({"import-exif", target, exif}).status, 0);
+    const QList<QByteArray> payloads = SegmentPayloads(TempFolder::read(target), 0xE1);
+    ASSERT_EQ(payloads.size(), 2);
+    EXPECT_EQ(payloads[0] + payloads[1], big);
+    EXPECT_EQ(ReadComment(target), QStringLiteral("keep"));
+
+    // A photo that cannot be read leaves an existing export file alone.
+    dir.write("old.exif", "previous");
+    EXPECT_EQ(cli({"export-exif", dir.path("missing.jpg"), dir.path("old.exif")}).status, 1);
+    EXPECT_EQ(TempFolder::read(dir.path("old.exif")), "previous");
+}
+
+TEST(Cli, UsageErrorsExitWithTwoAndHelpListsTheVerbs) {
+    EXPECT_EQ(cli({}).status, 2);
+    EXPECT_EQ(cli({"frobnicate"}).status, 2);
+    EXPECT_EQ(cli({"comment"}).status, 2);
+    EXPECT_EQ(cli({"set-comment", "--bogus", "x", "f"}).status, 2);
+    const CliRun help = cli({"--help"});
+    EXPECT_EQ(help.status, 0);
+    for (const char* verb : {"comment", "set-comment", "export-exif", "import-exif"})
+        EXPECT_TRUE(help.out.contains(QString::fromLatin1(verb))) << verb;
+}
