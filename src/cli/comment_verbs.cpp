@@ -10,17 +10,7 @@ namespace {
 
 int commentVerb(QStringList args) {
     if (args.isEmpty()) return UsageError(QStringLiteral("comment: no file given"));
-    const bool headed = args.size() > 1;
-    bool first = true;
-    const auto read = [](const QString& file) { return ReadComment(file); };
-    return ForEachFileInParallel(args, read, [&](const QString& file, const QString& comment) {
-        if (headed) {
-            if (!first) PrintLine({});
-            PrintLine(QStringLiteral("==> %1 <==").arg(file));
-        }
-        first = false;
-        PrintText(comment);
-    });
+    return PrintEachFile(args, [](const QString& file) { return ReadComment(file); });
 }
 
 // The editor stores line breaks as CR LF; text from a terminal or a file has LF.

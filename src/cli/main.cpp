@@ -7,7 +7,9 @@
 
 using namespace tollamar::cli;
 
-static QList<Verb> allVerbs() { return CommentVerbs() + ExifSegmentVerbs(); }
+static QList<Verb> allVerbs() {
+    return CommentVerbs() + ExifSegmentVerbs() + PhotoInfoVerbs() + SearchVerbs();
+}
 
 static int printHelp() {
     PrintLine(QStringLiteral("usage: tollamar-cli VERB ARGS...\n\nverbs:"));

@@ -84,4 +84,17 @@ int ForEachFileInParallel(const QStringList& files,
     return status;
 }
 
+int PrintEachFile(const QStringList& files, const std::function<QString(const QString&)>& produce) {
+    const bool headed = files.size() > 1;
+    bool first = true;
+    return ForEachFileInParallel(files, produce, [&](const QString& file, const QString& text) {
+        if (headed) {
+            if (!first) PrintLine({});
+            PrintLine(QStringLiteral("==> %1 <==").arg(file));
+        }
+        first = false;
+        PrintText(text);
+    });
+}
+
 }  // namespace tollamar::cli

@@ -16,4 +16,8 @@ int ForEachFileInParallel(const QStringList& files,
                           const std::function<QString(const QString&)>& produce,
                           const std::function<void(const QString&, const QString&)>& consume);
 
+// Prints produce(file) for each file; with several files each text comes after a line
+// "==> FILE <==" and an empty line separates them.
+int PrintEachFile(const QStringList& files, const std::function<QString(const QString&)>& produce);
+
 }  // namespace tollamar::cli

@@ -16,5 +16,7 @@ struct Verb {
 
 QList<Verb> CommentVerbs();
 QList<Verb> ExifSegmentVerbs();
+QList<Verb> PhotoInfoVerbs();
+QList<Verb> SearchVerbs();
 
 }  // namespace tollamar::cli

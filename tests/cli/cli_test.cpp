@@ -3,6 +3,7 @@
 #include "support/jpeg_builder.h"
 #include "support/temp_folder.h"
 
+#include <QImage>
 #include <QProcess>
 #include <gtest/gtest.h>
 
@@ -99,4 +100,58 @@ TEST(Cli, UsageErrorsExitWithTwoAndHelpListsTheVerbs) {
     EXPECT_EQ(help.status, 0);
     for (const char* verb : {"comment", "set-comment", "export-exif", "import-exif"})
         EXPECT_TRUE(help.out.contains(QString::fromLatin1(verb))) << verb;
+}
+
+class CliOnAlbum : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        album = new TempFolder;
+        QProcess::execute(QStringLiteral(TOLLAMAR_MAKE_SAMPLES), {album->path(QStringLiteral("a")), "12"});
+    }
+    static void TearDownTestSuite() { delete album; }
+    static QString photo(const char* name) { return album->path(QStringLiteral("a/") + QString::fromLatin1(name)); }
+    static TempFolder* album;
+};
+TempFolder* CliOnAlbum::album = nullptr;
+
+TEST_F(CliOnAlbum, InfoExifValuesAndSummaryAgreeOnOnePhoto) {
+    const CliRun values = cli({"values", photo("IMG_0001.jpg")});
+    ASSERT_EQ(values.status, 0) << values.err.toStdString();
+    EXPECT_TRUE(values.out.contains(QStringLiteral("\nModel=")));
+    const QString model = values.out.section(QStringLiteral("Model="), 1).section(u'\n', 0, 0);
+
+    const CliRun exif = cli({"exif", photo("IMG_0001.jpg")});
+    EXPECT_TRUE(exif.out.startsWith(model + u'(')) << exif.out.toStdString();
+    EXPECT_TRUE(exif.out.contains(QStringLiteral("\n【詳細】（ダブルクリックで開閉）\n  [")));
+
+    const CliRun summary = cli({"summary", photo("IMG_0001.jpg")});
+    const QStringList lines = summary.out.split(u'\n');
+    ASSERT_GE(lines.size(), 7);
+    EXPECT_TRUE(lines[0].startsWith(model));
+    EXPECT_EQ(lines[3], QString());
+    EXPECT_TRUE(lines[4].endsWith(QStringLiteral(" pixels")));
+
+    const CliRun info = cli({"info", photo("IMG_0001.jpg")});
+    EXPECT_TRUE(info.out.startsWith(QStringLiteral("IMG_0001.jpg\n") + lines[4] + u'\n'));
+    EXPECT_TRUE(info.out.contains(QStringLiteral("\n  000000: 0xD8: SOI（Start of Image）\n")));
+}
+
+TEST_F(CliOnAlbum, ThumbnailsFromEmbeddedOrDecodedPictures) {
+    TempFolder out;
+    int embedded = 0;
+    for (const char* name : {"IMG_0001.jpg", "IMG_0002.jpg", "IMG_0003.jpg", "IMG_0004.jpg"}) {
+        ASSERT_EQ(cli({"thumbnail", "--size", "100x80", photo(name), out.path("t.png")}).status, 0) << name;
+        const QImage image(out.path("t.png"));
+        EXPECT_TRUE(image.width() == 100 || image.height() == 80) << name;
+        if (cli({"thumbnail", "--embedded", photo(name), out.path("e.jpg")}).status == 0) {
+            ++embedded;
+            EXPECT_TRUE(TempFolder::read(out.path("e.jpg")).startsWith("\xFF\xD8"));
+        }
+    }
+    EXPECT_GT(embedded, 0);
+    EXPECT_EQ(cli({"thumbnail", "--size", "0x5", photo("IMG_0001.jpg"), out.path("t.png")}).status, 2);
+    const QString notJpeg = out.write("bad.jpg", "not a photo");
+    const CliRun bad = cli({"thumbnail", notJpeg, out.path("b.png")});
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_TRUE(bad.err.contains(QStringLiteral("JPEG エラー"))) << bad.err.toStdString();
 }
