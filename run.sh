@@ -1,14 +1,10 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts Tollamar on FOLDER (default: the sample album).
+# Installs what is missing, builds, and starts the Tollamar window on FOLDER (default:
+# the sample album, generated on first use).
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh
 scripts/build.sh
 album=build/samples/album
 [[ -d "$album" ]] || build/bin/make_samples "$album"
-folder="${1:-$album}"
-echo "The Tollamar window is not built yet; the comments of the photos in $folder:"
-shopt -s nullglob nocaseglob
-photos=("$folder"/*.jpg "$folder"/*.jpeg)
-[[ ${#photos[@]} -gt 0 ]] || { echo "no JPEG photos in $folder"; exit 0; }
-build/bin/tollamar-cli comment "${photos[@]}"
+exec build/bin/Tollamar "${1:-$album}"

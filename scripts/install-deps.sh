@@ -4,7 +4,8 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libjpeg62-turbo-dev libgtest-dev
-          libimage-exiftool-perl exiv2 libjpeg-turbo-progs "$@")
+          libimage-exiftool-perl exiv2 libjpeg-turbo-progs fonts-noto-cjk
+          fonts-noto-color-emoji "$@")
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,6 +1,9 @@
 // Writes COUNT photos into FOLDER: a WIDTHxHEIGHT picture encoded once by libjpeg, each
 // copy with its own comment (Shift-JIS and UTF-16 in turn, ASCII-only so that no
-// conversion library is needed here) and an APP1 block of filler bytes.
+// conversion library is needed here) and an APP1 block of filler bytes. With "exif" the
+// APP1 block starts with real Exif data (maker, model, date and time taken, flash) that
+// differs from photo to photo.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <jpeglib.h>
@@ -44,15 +47,34 @@ static void appendSegment(std::vector<unsigned char>& out, unsigned char marker,
     out.insert(out.end(), payload.begin(), payload.end());
 }
 
+// Little-endian TIFF: IFD0 (Make, Model, Exif IFD pointer) at 8 with its strings at 50
+// and 56, the Exif IFD (DateTimeOriginal, Flash) at 64 with the date at 94.
+static std::string exifTiff(int i) {
+    std::string t("II*\0\x08\0\0\0", 8);
+    const auto u16 = [&](unsigned v) { t += {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)}; };
+    const auto u32 = [&](unsigned v) { u16(v & 0xFFFF); u16(v >> 16); };
+    const auto entry = [&](unsigned tag, unsigned type, unsigned count, unsigned value) {
+        u16(tag), u16(type), u32(count), u32(value);
+    };
+    u16(3), entry(0x010F, 2, 6, 50), entry(0x0110, 2, 8, 56), entry(0x8769, 4, 1, 64), u32(0);
+    t += std::string(i % 3 ? "Canon" : "NIKON") + '\0' + "Model " + static_cast<char>('A' + i % 4) + '\0';
+    u16(2), entry(0x9003, 2, 20, 94), entry(0x9209, 3, 1, i % 2 ? 0u : 1u), u32(0);
+    const auto n = static_cast<unsigned>(i);
+    char date[21];
+    std::snprintf(date, sizeof date, "2004:%02u:%02u %02u:%02u:00", 1 + n % 12, 1 + n % 28, n % 24, n % 60);
+    return t + std::string(date, 20);
+}
+
 int main(int argc, char** argv) {
     if (argc < 5) {
-        std::fprintf(stderr, "usage: %s FOLDER COUNT WIDTH HEIGHT [APP1BYTES]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s FOLDER COUNT WIDTH HEIGHT [APP1BYTES [exif]]\n", argv[0]);
         return 2;
     }
     const std::string folder = argv[1];
     const int count = std::atoi(argv[2]);
     const std::vector<unsigned char> picture = encode(std::atoi(argv[3]), std::atoi(argv[4]));
     const std::string app1(argc > 5 ? static_cast<size_t>(std::atoi(argv[5])) : 8000, 'x');
+    const bool withExif = argc > 6 && std::string(argv[6]) == "exif";
     for (int i = 0; i < count; ++i) {
         std::string comment = "photo " + std::to_string(i) + " at the sea with a boat";
         if (i % 2) {
@@ -61,7 +83,8 @@ int main(int argc, char** argv) {
             comment = wide;
         }
         std::vector<unsigned char> out(picture.begin(), picture.begin() + 2);
-        appendSegment(out, 0xE1, std::string("Exif\0\0", 6) + app1);
+        const std::string tiff = withExif ? exifTiff(i) : std::string();
+        appendSegment(out, 0xE1, std::string("Exif\0\0", 6) + tiff + app1.substr(std::min(tiff.size(), app1.size())));
         appendSegment(out, 0xFE, comment);
         out.insert(out.end(), picture.begin() + 2, picture.end());
         char name[64];

@@ -22,7 +22,6 @@ struct ExifTagRule {
     ExifConversion convert;
 };
 
-
 // nullptr for a tag the directory's table does not hold.
 const ExifTagRule* FindIfd0Rule(uint16_t tag);
 const ExifTagRule* FindExifIfdRule(uint16_t tag);

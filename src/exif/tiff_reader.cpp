@@ -36,8 +36,17 @@ std::optional<uint32_t> TiffReader::u32(uint64_t offset) const {
     return value;
 }
 
+bool TiffReader::spend(uint64_t length) const {
+    if (length > m_budget) {
+        m_budget = 0;
+        return false;
+    }
+    m_budget -= length;
+    return true;
+}
+
 std::optional<QByteArrayView> TiffReader::bytes(uint64_t offset, uint64_t length) const {
-    if (!contains(offset, length)) return std::nullopt;
+    if (!contains(offset, length) || !spend(length)) return std::nullopt;
     return m_data.sliced(static_cast<qsizetype>(offset), static_cast<qsizetype>(length));
 }
 
@@ -45,9 +54,15 @@ std::optional<QByteArrayView> TiffReader::bytesToZero(uint64_t offset, uint64_t 
     if (offset > size()) return std::nullopt;
     const QByteArrayView rest = m_data.sliced(static_cast<qsizetype>(offset));
     const uint64_t limit = std::min<uint64_t>(maxLength, size() - offset);
-    const qsizetype zero = rest.first(static_cast<qsizetype>(limit)).indexOf('\0');
-    if (zero >= 0) return rest.first(zero);
-    if (maxLength > size() - offset) return std::nullopt;
+    // The search for the zero is what costs, so it is what the budget pays for.
+    const uint64_t searched = std::min(limit, m_budget);
+    const qsizetype zero = rest.first(static_cast<qsizetype>(searched)).indexOf('\0');
+    if (zero >= 0) {
+        if (!spend(static_cast<uint64_t>(zero) + 1)) return std::nullopt;
+        return rest.first(zero);
+    }
+    if (!spend(searched) || searched < limit) return std::nullopt;  // the budget ended first
+    if (maxLength > size() - offset) return std::nullopt;           // the data ended first
     return rest.first(static_cast<qsizetype>(maxLength));
 }
 
@@ -55,7 +70,7 @@ std::optional<TiffReader> OpenExifTiff(QByteArrayView payload) {
     // Bytes 0-5: "Exif", a zero byte and a pad byte; the TIFF header follows at 6.
     constexpr qsizetype kTiffStart = 6;
     if (payload.size() < kTiffStart + 8) return std::nullopt;
-    if (QByteArrayView(payload.first(4)).compare("exif", Qt::CaseInsensitive) != 0 || payload[4] != '\0')
+    if (payload.first(4).compare("exif", Qt::CaseInsensitive) != 0 || payload[4] != '\0')
         return std::nullopt;
     const QByteArrayView tiff = payload.sliced(kTiffStart);
     ByteOrder order;

@@ -25,7 +25,8 @@ enum TiffType : uint16_t {
 
 class TiffReader {
 public:
-    TiffReader(QByteArrayView data, ByteOrder order) : m_data(data), m_order(order) {}
+    TiffReader(QByteArrayView data, ByteOrder order)
+        : m_data(data), m_order(order), m_budget(kBudgetFloor + 4 * size()) {}
 
     ByteOrder byteOrder() const { return m_order; }
     uint64_t size() const { return static_cast<uint64_t>(m_data.size()); }
@@ -44,8 +45,16 @@ public:
     std::optional<QByteArrayView> bytesToZero(uint64_t offset, uint64_t maxLength) const;
 
 private:
+    // Real Exif texts are read once each and add up to less than the data. Thousands of
+    // entries aimed at one long text would read it thousands of times, so the byte runs
+    // read through one reader may add up to four times the data plus this much; past
+    // that they read as lying outside.
+    static constexpr uint64_t kBudgetFloor = 1 << 20;
+    bool spend(uint64_t length) const;
+
     QByteArrayView m_data;
     ByteOrder m_order;
+    mutable uint64_t m_budget;
 };
 
 // The TIFF data of an APP1 payload: "Exif" (letters in any case), a zero byte, one byte

@@ -58,6 +58,10 @@ QString MarkerDescription(uint8_t marker, QByteArrayView payloadStart, uint16_t 
 
 bool ListSegments(const QString& fileName, TTextNode& parent) {
     FileSource source(fileName);
+    return ListSegments(source, parent);
+}
+
+bool ListSegments(ByteSource& source, TTextNode& parent) {
     SegmentWalker walker(source);
     if (!walker.readSoi()) return false;
     parent.children.append({QStringLiteral("000000: 0xD8: SOI（Start of Image）"), {}});

@@ -14,8 +14,12 @@ namespace tollamar {
 // field) tells an Exif APP1 from other APP1 data.
 QString MarkerDescription(uint8_t marker, QByteArrayView payloadStart, uint16_t length);
 
+class ByteSource;
+
 // Adds one line per segment to parent; true when SOS was reached. A file that is not a
-// JPEG adds nothing; damage ends the list at the last good segment. Raises the open error.
+// JPEG adds nothing; damage ends the list at the last good segment.
+bool ListSegments(ByteSource& source, TTextNode& parent);
+// The same for a file; raises the open error.
 bool ListSegments(const QString& fileName, TTextNode& parent);
 
 }  // namespace tollamar

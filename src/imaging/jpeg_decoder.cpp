@@ -1,5 +1,6 @@
 #include "imaging/jpeg_decoder.h"
 
+#include "imaging/bitmap_memory.h"
 #include "imaging/jpeg_source.h"
 
 #include <QList>
@@ -170,8 +171,8 @@ qsizetype bitmapBytes(const DecodeJob& job) {
 bool allocateBitmap(DecodeJob& job) noexcept {
     try {
         const jpeg_decompress_struct& cinfo = job.session.cinfo;
-        QImage bitmap(static_cast<int>(cinfo.output_width), static_cast<int>(cinfo.output_height),
-                      formatOf(job.layout));
+        QImage bitmap = NewBitmap(static_cast<int>(cinfo.output_width),
+                                  static_cast<int>(cinfo.output_height), formatOf(job.layout));
         if (bitmap.isNull()) return false;
         if (job.layout == Layout::Indexed) bitmap.setColorTable(paletteOf(cinfo));
         job.bits = bitmap.bits();

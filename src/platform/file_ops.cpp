@@ -13,6 +13,7 @@
 #include <fcntl.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace tollamar {
 
@@ -165,6 +166,59 @@ void WriteNewFileSynced(const QString& path, std::initializer_list<QByteArrayVie
         ThrowWriteError(path, err);
     }
     syncFolderOf(native);
+}
+
+static void copyContents(int in, int out) {
+    std::vector<char> buffer(1 << 20);
+    for (;;) {
+        const ssize_t n = read(in, buffer.data(), buffer.size());
+        if (n == 0) return;
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) throw errno;
+        writeAll(out, QByteArrayView(buffer.data(), n));
+    }
+}
+
+// Copies into a target that this call has just created; throws the errno of a failure.
+static void fillNewCopy(int in, int out, const struct stat& source) {
+    copyContents(in, out);
+    const timespec times[2] = {source.st_atim, source.st_mtim};
+    if (futimens(out, times) != 0) throw errno;
+    if (fsync(out) != 0) throw errno;
+}
+
+bool CopyFileNoReplace(const QString& from, const QString& to) {
+    if (const int injected = faults::Take(faults::Op::Read)) return failWith(injected);
+    const int in = open(NativePath(from).constData(), O_RDONLY | O_CLOEXEC);
+    if (in < 0) return false;
+    struct stat st {};
+    if (fstat(in, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const int saved = st.st_mode == 0 ? errno : EINVAL;
+        close(in);
+        return failWith(saved);
+    }
+    const QByteArray target = NativePath(to);
+    const int out = open(target.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, st.st_mode & 0777);
+    if (out < 0) {
+        const int saved = errno;
+        close(in);
+        return failWith(saved);
+    }
+    int err = 0;
+    try {
+        fillNewCopy(in, out, st);
+    } catch (int e) {
+        err = e;
+    }
+    close(in);
+    if (close(out) != 0 && err == 0) err = errno;
+    if (err != 0) {
+        // A truncated photo left under the target name would block every later copy.
+        unlink(target.constData());
+        return failWith(err);
+    }
+    syncFolderOf(target);
+    return true;
 }
 
 QString ResolveLinks(const QString& path) {

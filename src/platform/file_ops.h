@@ -41,6 +41,12 @@ QByteArray ReadWholeFile(const QString& path);
 void WriteNewFileSynced(const QString& path, std::initializer_list<QByteArrayView> pieces,
                         const struct stat* like);
 
+// Copies a regular file to a new file `to`, which must not exist yet (false with errno
+// EEXIST when it does; never replaces anything). The copy keeps the source's permission
+// bits and access and modification times and is forced to disk. On any failure (false,
+// errno set) a target it created is removed again, so no partial copy is left behind.
+bool CopyFileNoReplace(const QString& from, const QString& to);
+
 // The file a path names after following symbolic links; the path itself when it
 // does not resolve.
 QString ResolveLinks(const QString& path);

@@ -192,3 +192,14 @@ TEST(JpegDecode, ThreadsDecodeIndependently) {
     EXPECT_EQ(gotA, expectedA);
     EXPECT_EQ(gotB, expectedB);
 }
+
+TEST(JpegDecode, BigBitmapsBehaveLikeAnyQImage) {
+    const QByteArray jpeg = testsupport::EncodeJpeg(1100, 1001);  // over 4 MiB in RGB32
+    TJPEGImage image = loaded(jpeg);
+    const QImage bitmap = image.Bitmap();
+    expectSamePixels(bitmap, imagingtest::ReferenceDecode(jpeg, 1, false));
+    QImage copy = bitmap;
+    copy.setPixel(5, 5, qRgb(1, 2, 3));  // detaches: the decoded bitmap stays as it was
+    EXPECT_NE(bitmap.pixel(5, 5), qRgb(1, 2, 3));
+    EXPECT_EQ(image.Bitmap().constBits(), bitmap.constBits());
+}

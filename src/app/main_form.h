@@ -1,0 +1,149 @@
+#pragma once
+// TMainForm: the photo list with its tool bars, menus and status bar, the owner of the
+// listed entries, the current folder and the current photo, and the host of the
+// sub-windows.
+
+#include "app/item_data.h"
+#include "app/photo_row_delegate.h"
+#include "app/photo_sort.h"
+
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <QTimer>
+
+class QActionGroup;
+class QLabel;
+class QMenu;
+class QToolBar;
+
+namespace tollamar {
+
+class TImageForm;
+class TImageInfoForm;
+class TIniFile;
+class TSubForm;
+class TNaviForm;
+class TPhotoListModel;
+class TPhotoListView;
+
+// Who asked DoSelFolder to open a folder; the navigator's controls are not told back.
+enum class TFolderRequester { MainForm, ShellTreeView1, RecentList, FavoriteList };
+
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // arguments: the command line after the program name; the first names the folder
+    // to open at start.
+    explicit TMainForm(const QStringList& arguments, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    const TPhotoList& PhotoList() const { return m_photoList; }
+    QString CurrentFolder() const { return m_currentFolder; }
+    TItemData* CurrentItem() const { return m_currentItem; }
+    TSortMode sortMode() const { return m_sortMode; }
+    int SortDirection() const { return m_sortDirection; }
+    TViewStyle viewStyle() const;
+    QSize thumbnailSize() const;
+    QString statusText() const;
+
+    // Takes path without one trailing separator when it is an existing folder; else
+    // shows the path with "パスが見つかりません" and answers false.
+    bool SetCurrentFolder(const QString& path);
+    // Opens a folder: accepts it (or keeps the old one), rebuilds the list, and tells
+    // the navigator to follow unless it asked.
+    void DoSelFolder(TFolderRequester requester, const QString& path);
+    // Rebuilds the list from CurrentFolder.
+    void ScanFolder();
+    // Replaces the list by one entry per path, in that order.
+    void ShowFileList(const QStringList& paths);
+    // Makes entry the current photo; true when that changed it.
+    bool SetCurrentItem(TItemData* entry);
+    // One idle step: the selected row becomes current, then entries are loaded, rows on
+    // screen first, within the time budgets. True when it wants to run again at once.
+    bool IdleFill();
+
+    void setViewStyle(TViewStyle style);
+    void setThumbnailSize(QSize size);
+    // The main window's font, given to the image and information windows too.
+    void setMainFont(const QFont& font);
+
+    TPhotoListView* ListView1;
+    TNaviForm* NaviForm;
+    TImageForm* ImageForm;
+    TImageInfoForm* ImageInfoForm;
+    QMenu* PopupMenu2;
+
+    QAction* SelFolderAction;
+    QAction* ExitAppAction;
+    QAction* EditComSegAction;
+    QAction* ComAsUnicodeAction;
+    QAction* SortByNoneAction;
+    QAction* SortByFileNameAction;
+    QAction* SortByFileDateAction;
+    QAction* ViewStyleAction;
+    QAction* ImgSizeAction1;
+    QAction* NavigatorVisibleAction;
+    QAction* ImageVisibleAction;
+    QAction* InfoVisibleAction;
+
+signals:
+    // After each idle step: its duration and whether it asked to run again.
+    void idleStepFinished(qint64 elapsedMs, bool again);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createActions();
+    void createMenus();
+    void createToolBars();
+    void createSubForms();
+    void connectListView();
+    void FormShow();
+    void FormHide();
+    void openStartFolder(const TIniFile& ini);
+    void readFont(const TIniFile& ini);
+
+    void rebuildList(TPhotoList list);
+    void SelFolderActionExecute();
+    void sortCommand(TSortMode mode);
+    void sortNow();
+    void ComAsUnicodeActionExecute();
+    void ViewStyleActionExecute();
+    void updateViewStyleAction();
+    void ImgSizeAction1Execute();
+    void toggleSubForm(TSubForm* form);
+    void updateVisibleActions();
+    void LayoutDockPanel();
+    void ListView1DblClick();
+    void ListView1Popup(const QPoint& globalPos);
+
+    void wakeIdle();
+    void idleTick();
+    bool loadVisibleRows(const QElapsedTimer& clock, bool& loadedAny, QString& error);
+    bool loadBackgroundRows(const QElapsedTimer& clock, QString& error);
+    bool loadEntry(TItemData& entry, QString& error);
+
+    TPhotoList m_photoList;
+    TPhotoListModel* m_model;
+    QString m_currentFolder;
+    TItemData* m_currentItem = nullptr;
+    TSortMode m_sortMode = TSortMode::None;
+    int m_sortDirection = 1;
+    QStringList m_arguments;
+    QByteArray m_fontRecord;
+    QLabel* m_statusLabel;
+    QActionGroup* m_sortGroup;
+    QTimer m_idleTimer;
+    bool m_inIdle = false;
+    bool m_wakePending = false;
+    bool m_awaitFirstPaint = false;
+    QElapsedTimer m_rebuildClock;
+    int m_dockedCount = 0;
+};
+
+}  // namespace tollamar

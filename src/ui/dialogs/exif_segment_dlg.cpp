@@ -1,0 +1,38 @@
+#include "ui/dialogs/exif_segment_dlg.h"
+
+#include "commands/command_texts.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+namespace tollamar {
+
+std::unique_ptr<QFileDialog> MakeExifFileDialog(QWidget* parent, TExifFileDialogKind kind,
+                                                const QString& photo, const QString& folder) {
+    const QString name = QFileInfo(photo).fileName();
+    const bool save = kind == TExifFileDialogKind::Save;
+    auto dialog = std::make_unique<QFileDialog>(parent, save ? texts::ExifSaveTitle(name) : texts::ExifLoadTitle(name),
+                                                folder);
+    dialog->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog->setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog->setNameFilters({texts::ExifFileFilter(), texts::AllFilesFilter()});
+    dialog->setDefaultSuffix(texts::ExifDefaultSuffix());
+    dialog->setSizeGripEnabled(true);
+    return dialog;
+}
+
+QString AskExifFile(QWidget* parent, TExifFileDialogKind kind, const QString& photo, const QString& folder) {
+    const std::unique_ptr<QFileDialog> dialog = MakeExifFileDialog(parent, kind, photo, folder);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return {};
+    return dialog->selectedFiles().constFirst();
+}
+
+bool ConfirmExifReplace(QWidget* parent, const QString& photo) {
+    QMessageBox box(QMessageBox::Warning, texts::ExifReplaceCaption(QFileInfo(photo).fileName()),
+                    texts::ExifReplaceQuestion(), QMessageBox::Ok | QMessageBox::Cancel, parent);
+    box.setDefaultButton(QMessageBox::Cancel);
+    return box.exec() == QMessageBox::Ok;
+}
+
+}  // namespace tollamar
