@@ -26,14 +26,6 @@ namespace {
 // longer than this takes the per-field file reads.
 constexpr qint64 kHeadBytes = 128 * 1024;
 
-bool probeSize(const QString& fileName, int& width, int& height) {
-    const std::optional<QSize> size = ReadJpegSize(fileName);
-    if (!size) return false;
-    width = size->width();
-    height = size->height();
-    return true;
-}
-
 QByteArray readHead(const QString& fileName) {
     QFile file(fileName);
     errno = 0;
@@ -46,7 +38,7 @@ QByteArray readHead(const QString& fileName) {
 // The fields from the file, one read per field.
 QByteArray readFieldsFromFile(TItemData& entry) {
     entry.Comment = ReadComment(entry.FileName);
-    entry.Summary = FileSummaryText(entry.FileName, probeSize);
+    entry.Summary = FileSummaryText(entry.FileName, ProbeJpegSize);
     entry.Camera = ExifSummaryText(entry.FileName);
     return UsableExifThumbnail(entry.FileName);
 }

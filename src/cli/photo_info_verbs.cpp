@@ -29,14 +29,6 @@ QString treeText(const QList<TTextNode>& nodes) {
     return out;
 }
 
-bool probeSize(const QString& file, int& width, int& height) {
-    const std::optional<QSize> size = ReadJpegSize(file);
-    if (!size) return false;
-    width = size->width();
-    height = size->height();
-    return true;
-}
-
 QString infoText(const QString& file) {
     // The size is probed first: a file libjpeg rejects is an error before anything shows.
     const std::optional<QSize> size = ReadJpegSize(file);
@@ -58,7 +50,7 @@ QString valuesText(const QString& file) {
 QString summaryText(const QString& file) {
     ExifValueList values;
     ReadExifValues(values, file);
-    return ExifSummaryText(values) + QStringLiteral("\n\n") + FileSummaryText(file, probeSize);
+    return ExifSummaryText(values) + QStringLiteral("\n\n") + FileSummaryText(file, ProbeJpegSize);
 }
 
 int perFileVerb(const QString& verb, const QStringList& args, QString (*produce)(const QString&)) {

@@ -2,7 +2,6 @@
 
 #include "exif/exif_tags.h"
 #include "exif/exif_walk.h"
-#include "jpegfile/byte_source.h"
 #include "jpegfile/segment_walk.h"
 
 namespace tollamar {
@@ -30,11 +29,7 @@ bool ReadExifInfoFromPayload(TExifInfo& info, QByteArrayView payload) {
 
 bool ReadExifInfo(TExifInfo& info, QIODevice& stream) {
     QByteArray payload;
-    bool reached = false;
-    {
-        DeviceSource source(stream);
-        reached = ExtractSegment(source, kMarkerAPP1, payload);
-    }
+    const bool reached = ExtractSegment(stream, kMarkerAPP1, payload);
     return readFromApp1(info, reached, payload);
 }
 

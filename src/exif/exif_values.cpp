@@ -4,7 +4,6 @@
 #include "exif/exif_walk.h"
 #include "exif/number_text.h"
 #include "exif/tiff_values.h"
-#include "jpegfile/byte_source.h"
 #include "jpegfile/segment_walk.h"
 
 #include <cmath>
@@ -138,11 +137,7 @@ bool ReadExifValuesFromPayload(ExifValueList& values, QByteArrayView payload) {
 
 bool ReadExifValues(ExifValueList& values, QIODevice& stream) {
     QByteArray payload;
-    bool reached = false;
-    {
-        DeviceSource source(stream);
-        reached = ExtractSegment(source, kMarkerAPP1, payload);
-    }
+    const bool reached = ExtractSegment(stream, kMarkerAPP1, payload);
     return readFromApp1(values, reached, payload);
 }
 

@@ -75,4 +75,12 @@ TJPEGScale ChooseJpegScale(const QString& fileName, int boxWidth, int boxHeight)
     return size ? ChooseJpegScaleForSize(*size, boxWidth, boxHeight) : TJPEGScale::FullSize;
 }
 
+bool ProbeJpegSize(const QString& fileName, int& width, int& height) {
+    const std::optional<QSize> size = ReadJpegSize(fileName);
+    if (!size) return false;
+    width = size->width();
+    height = size->height();
+    return true;
+}
+
 }  // namespace tollamar

@@ -14,6 +14,8 @@ namespace tollamar {
 // header of tables only gives 0 x 0. Raises the file open or read error, and
 // "JPEG エラー #%d" for a file that is not a JPEG.
 std::optional<QSize> ReadJpegSize(const QString& fileName);
+// ReadJpegSize in the form a size probe takes: false for an empty file.
+bool ProbeJpegSize(const QString& fileName, int& width, int& height);
 
 // The scale for a picture of that full size shown in a box of boxWidth x boxHeight:
 // with r the larger of width / boxWidth and height / boxHeight (truncated), 1/1 up to 8,

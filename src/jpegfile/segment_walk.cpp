@@ -63,6 +63,11 @@ bool ExtractSegment(ByteSource& source, uint8_t marker, QByteArray& destination)
     return WalkSegments(source, [&](uint8_t m) { return m == marker ? &destination : nullptr; });
 }
 
+bool ExtractSegment(QIODevice& source, uint8_t marker, QByteArray& destination) {
+    DeviceSource in(source);
+    return ExtractSegment(in, marker, destination);
+}
+
 bool ExtractSegment(QIODevice& source, uint8_t marker, QIODevice& destination) {
     QByteArray payloads;
     bool reached = false;

@@ -57,6 +57,7 @@ bool IsJpegStream(QByteArrayView bytes);
 // failure stays. Raises the stream read error on a payload that runs past the end.
 bool ExtractSegment(QIODevice& source, uint8_t marker, QIODevice& destination);
 bool ExtractSegment(ByteSource& source, uint8_t marker, QByteArray& destination);
+bool ExtractSegment(QIODevice& source, uint8_t marker, QByteArray& destination);
 // File form: opens the file read-only (raises the open error) and reads its header only.
 bool ExtractSegmentFromFile(const QString& fileName, uint8_t marker, QByteArray& destination);
 

@@ -10,14 +10,6 @@
 namespace tollamar {
 namespace {
 
-bool probeSize(const QString& fileName, int& width, int& height) {
-    const std::optional<QSize> size = ReadJpegSize(fileName);
-    if (!size) return false;
-    width = size->width();
-    height = size->height();
-    return true;
-}
-
 QString section(const QString& title, QString body) {
     body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return QStringLiteral("[%1]\n%2\n").arg(title, body);
@@ -39,7 +31,7 @@ void TImageInfoForm::UpdateInfo(const TItemData* item) {
     if (!item) return;
     // Read afresh: the list's entry may not be loaded yet.
     const QString comment = ReadComment(item->FileName);
-    const QString file = FileSummaryText(item->FileName, probeSize);
+    const QString file = FileSummaryText(item->FileName, ProbeJpegSize);
     const QString camera = ExifSummaryText(item->FileName);
     m_text->setPlainText(item->FileName + u'\n' + u'\n' + section(QStringLiteral("コメント"), comment) +
                          u'\n' + section(QStringLiteral("ファイル"), file) + u'\n' +
