@@ -37,10 +37,15 @@ timeit() {  # name command...
   if [[ -z "${best[$name]:-}" || $us -lt ${best[$name]} ]]; then best[$name]=$us; fi
 }
 
+one=("${read_files[0]}")
 for r in $(seq 1 "$rounds"); do
   timeit bare_read "$bin/bench_bare_read" "${read_files[@]}"
   timeit cli_comment "$bin/tollamar-cli" comment "${read_files[@]}"
   timeit jhead_read jhead "${read_files[@]}"
+  # One file: the start-up cost, taken off to give the cost of each further file.
+  timeit bare_read_1 "$bin/bench_bare_read" "${one[@]}"
+  timeit cli_comment_1 "$bin/tollamar-cli" comment "${one[@]}"
+  timeit jhead_read_1 jhead "${one[@]}"
   [[ $r -le 2 ]] && timeit exiftool_read exiftool -q -Comment "${read_files[@]}"
   timeit bare_rewrite "$bin/bench_bare_rewrite" "${write_files[@]}"
   timeit cli_set_comment "$bin/tollamar-cli" set-comment "round $r comment" "${write_files[@]}"
@@ -53,8 +58,13 @@ report() {  # name count baseline
   printf '  %-16s %9.1f us/file  %7.2fx %s\n' "$1" "$(echo "$us / $n" | bc -l)" \
     "$(echo "$us / $base" | bc -l)" "$3"
 }
-echo "Reading comments (${#read_files[@]} files):"
+echo "Reading comments (${#read_files[@]} files), whole runs:"
 for n in bare_read cli_comment jhead_read exiftool_read; do report $n ${#read_files[@]} bare_read; done
+echo "Reading comments, per further file (the one-file run taken off):"
+for n in bare_read cli_comment jhead_read; do
+  best[${n}_each]=$(( best[$n] - best[${n}_1] ))
+done
+for n in bare_read cli_comment jhead_read; do report ${n}_each $(( ${#read_files[@]} - 1 )) bare_read_each; done
 echo "Writing comments (${#write_files[@]} files):"
 for n in bare_rewrite cli_set_comment jhead_cl exiftool_write; do report $n ${#write_files[@]} bare_rewrite; done
 printf '  exiftool / tollamar-cli: read %.0fx, write %.1fx\n' \

@@ -9,6 +9,7 @@
 #include "app/tmn_size_form.h"
 #include "platform/errors.h"
 #include "platform/settings_folder.h"
+#include "ui/dialogs/edit_text_dlg.h"
 #include "ui/imagewin/image_form.h"
 #include "ui/infowin/image_info_form.h"
 #include "ui/navigator/navi_form.h"
@@ -66,6 +67,8 @@ TMainForm::TMainForm(const QStringList& arguments, QWidget* parent)
     m_statusLabel->setObjectName(QStringLiteral("StatusBar1"));
     statusBar()->addWidget(m_statusLabel, 1);
     createActions();
+    createCommandActions();
+    createNavigationActions();
     createSubForms();
     createMenus();
     createToolBars();
@@ -144,9 +147,7 @@ void TMainForm::createSubForms() {
     splitDockWidget(ImageForm, ImageInfoForm, Qt::Vertical);
     ImageForm->hide();
     ImageInfoForm->hide();
-    NaviForm->onOpenRecent = [this](const QString& folder) {
-        DoSelFolder(TFolderRequester::RecentList, folder);
-    };
+    connectNavigator();
     const std::pair<QAction*, TSubForm*> toggles[] = {
         {NavigatorVisibleAction, NaviForm}, {ImageVisibleAction, ImageForm}, {InfoVisibleAction, ImageInfoForm}};
     for (const auto& [action, form] : toggles) {
@@ -162,9 +163,15 @@ void TMainForm::createMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
     file->addAction(SelFolderAction);
     file->addSeparator();
+    file->addActions({FromTreeAction, FromFavoriteAction, FromRecentAction});
+    file->addSeparator();
     file->addAction(ExitAppAction);
     QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
+    edit->addAction(EditComSegAction);
+    edit->addAction(SearchAction);
     edit->addAction(ComAsUnicodeAction);
+    edit->addSeparator();
+    edit->addActions({SaveSegAction, LoadSegAction});
     QMenu* view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
     QMenu* windows = view->addMenu(QStringLiteral("ウィンドウ(&W)"));
     windows->addActions({NavigatorVisibleAction, ImageVisibleAction, InfoVisibleAction});
@@ -173,12 +180,16 @@ void TMainForm::createMenus() {
     view->addAction(ViewStyleAction);
     view->addSeparator();
     view->addAction(ImgSizeAction1);
+    QMenu* special = menuBar()->addMenu(QStringLiteral("特殊(&S)"));
+    special->addAction(InportAction);
 
     PopupMenu2 = new QMenu(this);
     PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
     PopupMenu2->addAction(ViewStyleAction);
     QMenu* popupSort = PopupMenu2->addMenu(QStringLiteral("ソート(&S)"));
     popupSort->addActions(m_sortGroup->actions());
+    PopupMenu2->addSeparator();
+    PopupMenu2->addAction(EditComSegAction);
     PopupMenu2->addSeparator();
     PopupMenu2->addAction(SelFolderAction);
 }
@@ -187,6 +198,9 @@ void TMainForm::createToolBars() {
     QToolBar* bar1 = addToolBar(QStringLiteral("ToolBar1"));
     bar1->setObjectName(QStringLiteral("ToolBar1"));
     bar1->addAction(SelFolderAction);
+    bar1->addSeparator();
+    bar1->addAction(EditComSegAction);
+    bar1->addAction(SearchAction);
     QToolBar* bar2 = addToolBar(QStringLiteral("ToolBar2"));
     bar2->setObjectName(QStringLiteral("ToolBar2"));
     bar2->addAction(ViewStyleAction);
@@ -299,6 +313,7 @@ void TMainForm::setMainFont(const QFont& font) {
     ListView1->setFont(font);
     ImageForm->setFont(font);
     ImageInfoForm->setFont(font);
+    EditTextDlg->setFont(font);
     m_statusLabel->setFont(font);
 }
 

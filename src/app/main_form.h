@@ -11,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QMainWindow>
 #include <QTimer>
+#include <optional>
 
 class QActionGroup;
 class QLabel;
@@ -19,6 +20,7 @@ class QToolBar;
 
 namespace tollamar {
 
+class TEditTextDlg;
 class TImageForm;
 class TImageInfoForm;
 class TIniFile;
@@ -29,6 +31,7 @@ class TPhotoListView;
 
 // Who asked DoSelFolder to open a folder; the navigator's controls are not told back.
 enum class TFolderRequester { MainForm, ShellTreeView1, RecentList, FavoriteList };
+enum class TCommentMode;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -68,17 +71,24 @@ public:
     void setThumbnailSize(QSize size);
     // The main window's font, given to the image and information windows too.
     void setMainFont(const QFont& font);
+    // The comment search with the navigator's search page as it stands
+    // (main_form_navigation.cpp).
+    void DoSearch();
 
     TPhotoListView* ListView1;
     TNaviForm* NaviForm;
     TImageForm* ImageForm;
     TImageInfoForm* ImageInfoForm;
     QMenu* PopupMenu2;
+    TEditTextDlg* EditTextDlg;
 
     QAction* SelFolderAction;
     QAction* ExitAppAction;
     QAction* EditComSegAction;
     QAction* ComAsUnicodeAction;
+    QAction* SaveSegAction;
+    QAction* LoadSegAction;
+    QAction* InportAction;
     QAction* SortByNoneAction;
     QAction* SortByFileNameAction;
     QAction* SortByFileDateAction;
@@ -87,6 +97,10 @@ public:
     QAction* NavigatorVisibleAction;
     QAction* ImageVisibleAction;
     QAction* InfoVisibleAction;
+    QAction* FromTreeAction;
+    QAction* FromFavoriteAction;
+    QAction* FromRecentAction;
+    QAction* SearchAction;
 
 signals:
     // After each idle step: its duration and whether it asked to run again.
@@ -122,6 +136,23 @@ private:
     void ListView1DblClick();
     void ListView1Popup(const QPoint& globalPos);
 
+    // The navigator's pages and what it opens (main_form_navigation.cpp).
+    void createNavigationActions();
+    void connectNavigator();
+
+    // The comment, Exif segment and import commands (main_form_commands.cpp).
+    void createCommandActions();
+    void EditComSegActionExecute();
+    void writeOneComment(int row, TItemData& entry, const QString& text);
+    void writeAllComments(TItemData& started, TCommentMode mode, const QString& text);
+    void SaveSegActionExecute();
+    void LoadSegActionExecute();
+    void InportActionExecute();
+    // While a command works with the listed entries the list keeps its entries and
+    // their order; a rebuild or sort asked for meanwhile is done when the last one ends.
+    void beginListWork();
+    void endListWork();
+
     void wakeIdle();
     void idleTick();
     bool loadVisibleRows(const QElapsedTimer& clock, bool& loadedAny, QString& error);
@@ -144,6 +175,11 @@ private:
     bool m_awaitFirstPaint = false;
     QElapsedTimer m_rebuildClock;
     int m_dockedCount = 0;
+    int m_listWork = 0;
+    std::optional<TPhotoList> m_deferredList;
+    bool m_sortDeferred = false;
+    // A comment run writes file after file; the idle fill waits until it ends.
+    bool m_idlePaused = false;
 };
 
 }  // namespace tollamar

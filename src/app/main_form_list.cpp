@@ -80,6 +80,7 @@ void TMainForm::DoSelFolder(TFolderRequester requester, const QString& path) {
     m_statusLabel->setText(m_currentFolder);
     ListView1->activeView()->setFocus();
     if (requester != TFolderRequester::ShellTreeView1) NaviForm->SyncFolderTree(m_currentFolder);
+    if (requester != TFolderRequester::FavoriteList) NaviForm->clearFavoriteSelection();
     if (requester != TFolderRequester::RecentList) {
         NaviForm->clearRecentSelection();
         NaviForm->AddRecentFolder(path);
@@ -97,6 +98,10 @@ void TMainForm::ShowFileList(const QStringList& paths) {
 }
 
 void TMainForm::rebuildList(TPhotoList list) {
+    if (m_listWork > 0) {
+        m_deferredList = std::move(list);
+        return;
+    }
     m_model->beginRebuild();
     m_photoList = std::move(list);
     SortPhotoList(m_photoList, m_sortMode, m_sortDirection);
@@ -128,6 +133,10 @@ void TMainForm::sortCommand(TSortMode mode) {
 }
 
 void TMainForm::sortNow() {
+    if (m_listWork > 0) {
+        m_sortDeferred = true;
+        return;
+    }
     const OverrideCursor hourglass(Qt::WaitCursor);
     const TItemData* selected = m_model->entry(ListView1->selectedRow());
     m_model->beginRebuild();
@@ -139,7 +148,7 @@ void TMainForm::sortNow() {
 }
 
 bool TMainForm::SetCurrentItem(TItemData* entry) {
-    EditComSegAction->setEnabled(entry != nullptr);
+    for (QAction* action : {EditComSegAction, SaveSegAction, LoadSegAction}) action->setEnabled(entry != nullptr);
     if (entry == m_currentItem) return false;
     m_currentItem = entry;
     // An error here leaves the image window and the status bar on the previous photo.
@@ -174,7 +183,7 @@ void TMainForm::wakeIdle() {
 }
 
 void TMainForm::idleTick() {
-    if (m_inIdle) return;
+    if (m_inIdle || m_idlePaused) return;
     if (m_awaitFirstPaint && ListView1->isVisible() && m_rebuildClock.elapsed() < kFirstPaintWaitMs) {
         m_idleTimer.start(5);
         return;

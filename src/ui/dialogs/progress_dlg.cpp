@@ -8,6 +8,14 @@
 
 namespace tollamar {
 
+namespace {
+
+// How often the two lines are painted while a job runs. On a busy display one repaint
+// of a line costs more than a small file's work, and no one reads faster than this.
+constexpr qint64 kLinePaintMs = 50;
+
+}  // namespace
+
 TProgressDlg::TProgressDlg(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       Label1(nullptr), Label2(nullptr), CancelBtn(new QPushButton(QStringLiteral("キャンセル"), this)) {
@@ -43,8 +51,22 @@ void TProgressDlg::SetModalResult(TModalResult result) {
 }
 
 bool TProgressDlg::UserCancelled() {
+    // The labels take every new text at once; only their painting waits for its turn.
+    const bool paintLines =
+        m_running && (!m_linesPainted.isValid() || m_linesPainted.elapsed() >= kLinePaintMs);
+    if (paintLines) setLinesUpdating(true);
     QCoreApplication::processEvents();
+    if (paintLines) {
+        setLinesUpdating(false);
+        m_linesPainted.start();
+    }
     return m_result == TModalResult::Cancel;
+}
+
+void TProgressDlg::setLinesUpdating(bool on) {
+    // Turning updates back on repaints the label.
+    Label1->setUpdatesEnabled(on);
+    Label2->setUpdatesEnabled(on);
 }
 
 // Esc, the cancel button and the close box all arrive here.
@@ -65,11 +87,16 @@ void TProgressDlg::runJob() {
     if (m_result != TModalResult::None || !OnRun) return;
     struct Running {
         TProgressDlg& dialog;
-        explicit Running(TProgressDlg& d) : dialog(d) { dialog.m_running = true; }
+        explicit Running(TProgressDlg& d) : dialog(d) {
+            dialog.m_running = true;
+            dialog.setLinesUpdating(false);
+            dialog.m_linesPainted.invalidate();
+        }
         // Also when the job throws: the error goes on to the event loop's report, and a
         // result set meanwhile still closes the dialog.
         ~Running() {
             dialog.m_running = false;
+            dialog.setLinesUpdating(true);
             if (dialog.m_result != TModalResult::None) dialog.finish();
         }
     } running(*this);

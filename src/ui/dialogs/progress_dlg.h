@@ -3,6 +3,7 @@
 // progress and a cancel button. The caller makes a fresh one for each job.
 
 #include <QDialog>
+#include <QElapsedTimer>
 #include <functional>
 
 class QLabel;
@@ -44,10 +45,12 @@ protected:
 private:
     void runJob();
     void finish();
+    void setLinesUpdating(bool on);
 
     TModalResult m_result = TModalResult::None;
     bool m_started = false;
     bool m_running = false;
+    QElapsedTimer m_linesPainted;
 };
 
 }  // namespace tollamar

@@ -1,34 +1,16 @@
 #include "ui/navigator/recent_folders.h"
 
 #include "app/ini_file.h"
-#include "platform/codepage.h"
-#include "platform/errors.h"
-#include "platform/file_ops.h"
+#include "ui/navigator/list_file.h"
 
-#include <QFile>
-#include <QSaveFile>
 #include <algorithm>
-#include <cerrno>
 
 namespace tollamar {
 
-QStringList LoadRecentFolders(const QString& fileName) {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    QString text = DecodeUtf8OrCp932(file.readAll());
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
-    QStringList lines = text.split(u'\n');
-    if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
-    return lines;
-}
+QStringList LoadRecentFolders(const QString& fileName) { return ReadListFile(fileName); }
 
 void SaveRecentFolders(const QString& fileName, const QStringList& folders) {
-    QByteArray bytes;
-    for (const QString& folder : folders) bytes += folder.toUtf8() + "\r\n";
-    errno = 0;
-    QSaveFile file(ResolveLinks(fileName));
-    if (!file.open(QIODevice::WriteOnly)) ThrowOpenError(fileName, errno ? errno : EACCES);
-    if (file.write(bytes) != bytes.size() || !file.commit()) ThrowWriteError(fileName, errno ? errno : EIO);
+    WriteListFile(fileName, folders);
 }
 
 QStringList WithRecentFolder(QStringList folders, QString path, int maxCount,
@@ -43,8 +25,11 @@ QStringList WithRecentFolder(QStringList folders, QString path, int maxCount,
 }
 
 int RecentMaxCount(const QString& naviIniFileName) {
-    const int count = TIniFile(naviIniFileName).ReadInteger(u"Recent", u"MaxCount", kDefaultRecentCount);
-    return std::clamp(count, 1, 100);
+    return RecentMaxCount(TIniFile(naviIniFileName));
+}
+
+int RecentMaxCount(const TIniFile& naviIni) {
+    return std::clamp(naviIni.ReadInteger(u"Recent", u"MaxCount", kDefaultRecentCount), 1, 100);
 }
 
 }  // namespace tollamar

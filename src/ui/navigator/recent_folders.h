@@ -1,12 +1,13 @@
 #pragma once
-// Recent.INI: the folders opened most recently, one path per line, newest first. Not an
-// INI file despite its name: no sections. Written in UTF-8 with CR LF; read as UTF-8
-// when valid, else as code page 932, with CR, LF or CR LF ending the lines.
+// Recent.INI: the folders opened most recently, one path per line, newest first, in
+// the form of list_file.h.
 
 #include <QString>
 #include <QStringList>
 
 namespace tollamar {
+
+class TIniFile;
 
 constexpr int kDefaultRecentCount = 20;
 
@@ -23,5 +24,6 @@ QStringList WithRecentFolder(QStringList folders, QString path, int maxCount,
 
 // MaxCount of section Recent in NaviForm.INI, forced into 1 to 100 (default 20).
 int RecentMaxCount(const QString& naviIniFileName);
+int RecentMaxCount(const TIniFile& naviIni);
 
 }  // namespace tollamar

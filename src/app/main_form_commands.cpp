@@ -1,0 +1,217 @@
+// TMainForm: the comment editing command, the Exif segment export and import, and the
+// photo import into day folders.
+
+#include "app/app_globals.h"
+#include "app/main_form.h"
+#include "app/photo_list_model.h"
+#include "app/photo_list_view.h"
+#include "commands/command_texts.h"
+#include "commands/comment_run.h"
+#include "exif/exif_summary.h"
+#include "imaging/jpeg_size.h"
+#include "jpegfile/comment_io.h"
+#include "jpegfile/exif_segment_file.h"
+#include "platform/errors.h"
+#include "platform/file_ops.h"
+#include "ui/dialogs/comment_run_dlg.h"
+#include "ui/dialogs/edit_text_dlg.h"
+#include "ui/dialogs/exif_segment_dlg.h"
+#include "ui/dialogs/import_run_dlg.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QFileInfo>
+#include <QScopeGuard>
+
+namespace tollamar {
+namespace {
+
+// The commands report what they raise themselves, so that one triggered from code (a
+// key handler of another window, a test) ends the same way as one from a menu.
+template <typename Work>
+void runCommand(Work&& work) {
+    try {
+        work();
+    } catch (const Error& e) {
+        ReportError(e.message());
+    } catch (const std::bad_alloc&) {
+        ReportError(QStringLiteral("メモリが不足しています"));
+    } catch (const std::exception& e) {
+        ReportError(QString::fromUtf8(e.what()));
+    }
+}
+
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+// The file summary after a rewrite: the times are kept, but the size has changed.
+QString fileSummary(const QString& fileName) {
+    return FileSummaryText(fileName, [](const QString& name, int& width, int& height) {
+        const std::optional<QSize> size = ReadJpegSize(name);
+        if (!size) return false;
+        width = size->width();
+        height = size->height();
+        return true;
+    });
+}
+
+QString namePart(const QString& fileName) { return QFileInfo(fileName).fileName(); }
+
+}  // namespace
+
+void TMainForm::createCommandActions() {
+    EditTextDlg = new TEditTextDlg(this);
+    connect(EditComSegAction, &QAction::triggered, this, [this] { runCommand([this] { EditComSegActionExecute(); }); });
+
+    SaveSegAction = new QAction(QStringLiteral("‘Exif(APP1)’を外部ファイルに保存(&S)"), this);
+    SaveSegAction->setObjectName(QStringLiteral("SaveSegAction"));
+    connect(SaveSegAction, &QAction::triggered, this, [this] { runCommand([this] { SaveSegActionExecute(); }); });
+    LoadSegAction = new QAction(QStringLiteral("‘Exif(APP1)’に外部ファイルを読み込む(&L)"), this);
+    LoadSegAction->setObjectName(QStringLiteral("LoadSegAction"));
+    connect(LoadSegAction, &QAction::triggered, this, [this] { runCommand([this] { LoadSegActionExecute(); }); });
+    SaveSegAction->setEnabled(false);
+    LoadSegAction->setEnabled(false);
+
+    InportAction = new QAction(texts::ImportCaption(), this);
+    InportAction->setObjectName(QStringLiteral("InportAction"));
+    InportAction->setStatusTip(QStringLiteral("Inport JPEG files to Folder"));
+    InportAction->setToolTip(InportAction->statusTip());
+    InportAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I));
+    connect(InportAction, &QAction::triggered, this, [this] { runCommand([this] { InportActionExecute(); }); });
+}
+
+void TMainForm::beginListWork() { ++m_listWork; }
+
+void TMainForm::endListWork() {
+    if (--m_listWork > 0) return;
+    if (m_deferredList) {
+        TPhotoList list = std::move(*m_deferredList);
+        m_deferredList.reset();
+        m_sortDeferred = false;
+        // The command may have made one of the old entries current again.
+        SetCurrentItem(nullptr);
+        rebuildList(std::move(list));
+    } else if (m_sortDeferred) {
+        m_sortDeferred = false;
+        sortNow();
+    }
+    wakeIdle();
+}
+
+void TMainForm::EditComSegActionExecute() {
+    const int row = ListView1->selectedRow();
+    TItemData* entry = m_model->entry(row);
+    if (!entry || !FileExists(entry->FileName)) return;
+    beginListWork();
+    const auto done = qScopeGuard([this] { endListWork(); });
+
+    EditTextDlg->setWindowTitle(texts::EditCommentCaption(namePart(entry->FileName)));
+    EditTextDlg->InitialText = ReadComment(entry->FileName);
+    {
+        ModalBracket bracket;
+        if (EditTextDlg->exec() != QDialog::Accepted) return;
+    }
+    const TCommentMode mode = CommentModeFor(EditTextDlg->ConfirmModifiers());
+    if (mode != TCommentMode::Single) {
+        bool confirmed = false;
+        {
+            ModalBracket bracket;
+            confirmed = ConfirmAllFilesRun(this, mode);
+        }
+        if (!confirmed) {
+            ReportNotice(texts::CommentChangeAbandoned());
+            return;
+        }
+    }
+    const WaitCursor hourglass;
+    const QString text = EditTextDlg->Text();
+    if (mode == TCommentMode::Single) writeOneComment(row, *entry, text);
+    else writeAllComments(*entry, mode, text);
+}
+
+void TMainForm::writeOneComment(int row, TItemData& entry, const QString& text) {
+    if (!WriteComment(entry.FileName, text, ComAsUnicodeAction->isChecked())) {
+        ReportError(texts::CommentWriteFailed());
+        return;
+    }
+    SetCurrentItem(nullptr);
+    // The windows show the photo again even when reading it back fails.
+    const auto show = qScopeGuard([this, row, &entry] {
+        SetCurrentItem(&entry);
+        ListView1->invalidateRow(row);
+    });
+    entry.Summary = fileSummary(entry.FileName);
+    entry.Comment = ReadComment(entry.FileName);
+}
+
+void TMainForm::writeAllComments(TItemData& started, TCommentMode mode, const QString& text) {
+    TCommentRunRequest request{{}, text, mode, ComAsUnicodeAction->isChecked()};
+    for (const auto& entry : m_photoList) request.files.append(entry ? entry->FileName : QString());
+    const auto written = [this, &request](int row, const QString& stored) {
+        TItemData* entry = m_model->entry(row);
+        if (!entry || entry->FileName != request.files[row]) return;
+        entry->Comment = stored;
+        entry->Summary = fileSummary(entry->FileName);
+    };
+    TModalResult result = TModalResult::None;
+    {
+        // Loading the entries would take turns with the writes; it resumes afterwards.
+        m_idlePaused = true;
+        const auto resume = qScopeGuard([this] { m_idlePaused = false; });
+        result = ExecCommentRun(this, request, ReportError, written);
+    }
+    if (result == TModalResult::Cancel) ReportNotice(texts::Interrupted());
+    SetCurrentItem(nullptr);
+    SetCurrentItem(mode == TCommentMode::SetAll ? m_model->entry(ListView1->selectedRow()) : &started);
+    ListView1->activeView()->viewport()->update();
+}
+
+void TMainForm::SaveSegActionExecute() {
+    const TItemData* entry = m_model->entry(ListView1->selectedRow());
+    if (!entry || !FileExists(entry->FileName)) return;
+    const QString photo = entry->FileName;
+    QString target;
+    {
+        ModalBracket bracket;
+        target = AskExifFile(this, TExifFileDialogKind::Save, photo, m_currentFolder);
+    }
+    if (!target.isEmpty()) ExportExifSegment(photo, target);
+}
+
+void TMainForm::LoadSegActionExecute() {
+    TItemData* entry = m_model->entry(ListView1->selectedRow());
+    if (!entry || !FileExists(entry->FileName)) return;
+    beginListWork();
+    const auto done = qScopeGuard([this] { endListWork(); });
+    const QString photo = entry->FileName;
+    QString source;
+    {
+        ModalBracket bracket;
+        source = AskExifFile(this, TExifFileDialogKind::Open, photo, m_currentFolder);
+        if (source.isEmpty() || !ConfirmExifReplace(this, photo)) return;
+    }
+    if (!ImportExifSegment(photo, source)) {
+        ReportError(texts::ExifWriteFailed());
+        return;
+    }
+    // The windows show the new Exif; the list's camera and summary stay as they were
+    // until the folder is opened again.
+    SetCurrentItem(nullptr);
+    SetCurrentItem(entry);
+}
+
+void TMainForm::InportActionExecute() {
+    const auto askFolders = [this](QWidget* dialog) {
+        ModalBracket bracket;
+        return AskImportFolders(dialog, m_currentFolder);
+    };
+    if (ExecImportRun(this, askFolders) == TModalResult::Cancel) ReportNotice(texts::Interrupted());
+}
+
+}  // namespace tollamar

@@ -1,0 +1,226 @@
+#include "ui/navigator/folder_tree_page.h"
+
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace tollamar {
+namespace {
+
+const QString kRoot = QStringLiteral("/");
+
+// Folders only, hidden ones left out unless a path leads through them; refreshed only
+// on request, never renamed from the tree.
+QFileSystemModel* newFolderModel(QObject* parent) {
+    auto* model = new QFileSystemModel(parent);
+    model->setOption(QFileSystemModel::DontWatchForChanges, true);
+    model->setReadOnly(true);
+    model->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
+    model->setRootPath(kRoot);
+    return model;
+}
+
+// Raises a flag for the lifetime of the object, restoring what it was.
+class FlagScope {
+public:
+    explicit FlagScope(bool& flag) : m_flag(flag), m_old(flag) { m_flag = true; }
+    ~FlagScope() { m_flag = m_old; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+
+private:
+    bool& m_flag;
+    bool m_old;
+};
+
+// The tree knows when it is handling the user's click or key, the only selections that
+// open folders; the ones the program makes (following the main window, a refresh, a
+// new model) never do. A click on the folder already selected (the tree may have been
+// brought there without opening it) is the user's choice as well.
+class ShellTree final : public QTreeView {
+public:
+    explicit ShellTree(QWidget* parent) : QTreeView(parent) {}
+    bool handlingInput() const { return m_input; }
+    std::function<void()> onSelectedClicked;
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override {
+        const FlagScope input(m_input);
+        const QModelIndexList before = selectionModel()->selectedIndexes();
+        QTreeView::mousePressEvent(event);
+        const QPoint pos = event->position().toPoint();
+        const QModelIndex index = indexAt(pos);
+        if (event->button() == Qt::LeftButton && index.isValid() && visualRect(index).contains(pos) &&
+            selectionModel()->isSelected(index) && selectionModel()->selectedIndexes() == before && onSelectedClicked)
+            onSelectedClicked();
+    }
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        const FlagScope input(m_input);
+        QTreeView::mouseReleaseEvent(event);
+    }
+    void keyPressEvent(QKeyEvent* event) override {
+        const FlagScope input(m_input);
+        QTreeView::keyPressEvent(event);
+    }
+
+private:
+    bool m_input = false;
+};
+
+}  // namespace
+
+TFolderTreePage::TFolderTreePage(QWidget* parent)
+    : QWidget(parent),
+      ShellTreeView1(new ShellTree(this)),
+      RefreshButton(new QPushButton(QStringLiteral("更新(&R)"), this)) {
+    setObjectName(QStringLiteral("FolderSheet"));
+    ShellTreeView1->setObjectName(QStringLiteral("ShellTreeView1"));
+    RefreshButton->setObjectName(QStringLiteral("RefreshButton"));
+    RefreshButton->setDefault(true);
+    ShellTreeView1->setHeaderHidden(true);
+    ShellTreeView1->setRootIsDecorated(false);
+    ShellTreeView1->setSelectionMode(QAbstractItemView::SingleSelection);
+    ShellTreeView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ShellTreeView1->setUniformRowHeights(true);
+    ShellTreeView1->hide();
+    static_cast<ShellTree*>(ShellTreeView1)->onSelectedClicked = [this] { ShellTreeView1Change(); };
+    for (QObject* input : {static_cast<QObject*>(ShellTreeView1), static_cast<QObject*>(ShellTreeView1->viewport()),
+                           static_cast<QObject*>(ShellTreeView1->verticalScrollBar())})
+        input->installEventFilter(this);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->addWidget(new QLabel(QStringLiteral("写真（JPEG）のあるフォルダを選択する"), this));
+    layout->addWidget(ShellTreeView1, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(RefreshButton);
+    layout->addLayout(buttons);
+    connect(RefreshButton, &QPushButton::clicked, this, [this] { RefreshButtonClick(); });
+}
+
+QFileSystemModel* TFolderTreePage::model() {
+    if (!m_model) setModel(newFolderModel(this));
+    return m_model;
+}
+
+void TFolderTreePage::setModel(QFileSystemModel* model) {
+    QFileSystemModel* old = m_model;
+    m_model = model;
+    {
+        const FlagScope selecting(m_selecting);
+        ShellTreeView1->setModel(model);
+    }
+    for (int column = 1; column < model->columnCount(); ++column) ShellTreeView1->hideColumn(column);
+    ShellTreeView1->expand(model->index(kRoot));
+    // A mouse press makes the node current before it selects it: the selection is the
+    // change that counts.
+    connect(ShellTreeView1->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { ShellTreeView1Change(); });
+    // Folders are listed and sorted in the background: keep the selected one in view as
+    // the rows around it arrive, until the user moves about in the tree.
+    connect(model, &QFileSystemModel::directoryLoaded, this, [this] { followSelection(); });
+    connect(model, &QAbstractItemModel::layoutChanged, this, [this] { followSelection(); });
+    if (old) old->deleteLater();
+}
+
+bool TFolderTreePage::SelectFolderInTree(const QString& path) {
+    QFileSystemModel* folders = model();
+    QString wanted = path;
+    while (wanted.size() > 1 && wanted.endsWith(u'/')) wanted.chop(1);
+    // The model makes the whole chain of folders down to a path at once, so looking the
+    // path up is the walk through the children, folder boundary by folder boundary.
+    const QModelIndex index = wanted.isEmpty() ? QModelIndex() : folders->index(wanted);
+    const FlagScope selecting(m_selecting);
+    if (!index.isValid() || !folders->isDir(index)) {
+        clearSelection();
+        return false;
+    }
+    for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent())
+        ShellTreeView1->expand(parent);
+    ShellTreeView1->setCurrentIndex(index);
+    ShellTreeView1->scrollTo(index);
+    m_following = true;
+    return true;
+}
+
+QModelIndex TFolderTreePage::selectedNode() const {
+    if (!m_model) return {};
+    for (const QModelIndex& index : ShellTreeView1->selectionModel()->selectedIndexes())
+        if (index.column() == 0) return index;
+    return {};
+}
+
+QString TFolderTreePage::selectedPath() const {
+    const QModelIndex node = selectedNode();
+    return node.isValid() ? m_model->filePath(node) : QString();
+}
+
+void TFolderTreePage::clearSelection() {
+    if (!m_model) return;
+    const FlagScope selecting(m_selecting);
+    ShellTreeView1->selectionModel()->clear();
+}
+
+void TFolderTreePage::showTree() {
+    model();
+    ShellTreeView1->show();
+}
+
+void TFolderTreePage::RefreshButtonClick() {
+    const bool attached = m_noticeAttached;
+    m_noticeAttached = false;
+    const QString selected = selectedPath();
+    setModel(newFolderModel(this));
+    if (!selected.isEmpty()) SelectFolderInTree(selected);
+    m_noticeAttached = attached;
+}
+
+void TFolderTreePage::ShellTreeView1Change() {
+    const QModelIndex node = selectedNode();
+    if (!node.isValid()) return;
+    const bool byUser = static_cast<const ShellTree*>(ShellTreeView1)->handlingInput();
+    if (m_noticeAttached && byUser && !m_selecting && mayOpen && mayOpen() && onOpen) {
+        const QString path = m_model->filePath(node);
+        if (QFileInfo(path).isDir()) onOpen(path);
+    }
+    // Opening a folder may have moved the selection on.
+    if (const QModelIndex now = selectedNode(); now.isValid()) ShellTreeView1->scrollTo(now);
+}
+
+void TFolderTreePage::followSelection() {
+    if (!m_following) return;
+    if (const QModelIndex node = selectedNode(); node.isValid()) ShellTreeView1->scrollTo(node);
+}
+
+bool TFolderTreePage::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+        m_following = false;
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// RefreshButton is the page's default button; the tree passes Enter on.
+void TFolderTreePage::keyPressEvent(QKeyEvent* event) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier) {
+        RefreshButton->click();
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+}  // namespace tollamar
