@@ -10,6 +10,9 @@
 namespace tollamar {
 
 void ExportExifSegment(const QString& photo, const QString& exifFile) {
+    // Saving over the photo itself would replace the photo by its Exif bytes.
+    if (ResolveLinks(photo) == ResolveLinks(exifFile))
+        throw Error(QStringLiteral("%1 は写真そのものです。別の名前を指定してください").arg(exifFile));
     QByteArray payloads;
     // A damaged photo gives the payloads met before the damage.
     ExtractSegmentFromFile(photo, kMarkerAPP1, payloads);

@@ -85,6 +85,11 @@ TEST(Cli, ExifSegmentExportAndImportRoundTrip) {
     EXPECT_EQ(payloads[0] + payloads[1], big);
     EXPECT_EQ(ReadComment(target), QStringLiteral("keep"));
 
+    // Exporting over the photo itself is refused and leaves the photo as it was.
+    const QByteArray before = TempFolder::read(source);
+    EXPECT_EQ(cli({"export-exif", source, source}).status, 1);
+    EXPECT_EQ(TempFolder::read(source), before);
+
     // A photo that cannot be read leaves an existing export file alone.
     dir.write("old.exif", "previous");
     EXPECT_EQ(cli({"export-exif", dir.path("missing.jpg"), dir.path("old.exif")}).status, 1);

@@ -20,6 +20,7 @@ public:
     void setFile(const QString& file) {
         m_file = file;
         m_picture = QImage();
+        m_decodedFor = {};  // the same photo shown again may have been rewritten meanwhile
         m_error.clear();
         update();
     }
