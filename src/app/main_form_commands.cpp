@@ -51,15 +51,7 @@ public:
 };
 
 // The file summary after a rewrite: the times are kept, but the size has changed.
-QString fileSummary(const QString& fileName) {
-    return FileSummaryText(fileName, [](const QString& name, int& width, int& height) {
-        const std::optional<QSize> size = ReadJpegSize(name);
-        if (!size) return false;
-        width = size->width();
-        height = size->height();
-        return true;
-    });
-}
+QString fileSummary(const QString& fileName) { return FileSummaryText(fileName, ProbeJpegSize); }
 
 QString namePart(const QString& fileName) { return QFileInfo(fileName).fileName(); }
 

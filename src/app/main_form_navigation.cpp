@@ -61,9 +61,11 @@ public:
             try {
                 finished = work(host);
             } catch (const Error& e) {
-                // The run ends here; the dialog stays open with its last lines until the
-                // user closes it, which counts as a cancel.
-                ReportError(e.message());
+                // The run ends here. The error is shown once the run has returned, over
+                // the dialog with its last lines, which stays open until the user closes
+                // it; that counts as a cancel.
+                QMetaObject::invokeMethod(&d, [message = e.message()] { ReportError(message); },
+                                          Qt::QueuedConnection);
                 return;
             }
             if (finished && d.ModalResult() == TModalResult::None) d.SetModalResult(TModalResult::OK);

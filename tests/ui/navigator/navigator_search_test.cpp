@@ -13,14 +13,12 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QDateEdit>
+#include <QRadioButton>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTest>
-#include <QTimeEdit>
 #include <cerrno>
 
 using namespace tollamar;
@@ -30,10 +28,9 @@ using testsupport::TempFolder;
 
 namespace {
 
-QString put(const TempFolder& root, const QString& relative, const QString& comment, bool unicode = false,
-            const QByteArray& app1 = {}) {
+QString put(const TempFolder& root, const QString& relative, const QString& comment, bool unicode = false) {
     const QByteArray com = comment.isEmpty() ? QByteArray() : EncodeComment(comment, unicode);
-    return searchtest::WritePhoto(root.path(relative), searchtest::Photo(com, app1));
+    return searchtest::WritePhoto(root.path(relative), searchtest::Photo(com));
 }
 
 QStringList listed(const TMainForm& form) {
@@ -136,45 +133,6 @@ TEST_F(NavigatorSearchTest, FindsTheMatchingPhotosOfTheFoldersInEitherEncodingAn
     EXPECT_EQ(listed(window.form).size(), 1) << "half-width letters are told apart now";
     window.search(QStringLiteral("存在しない"), root.path({}));
     EXPECT_TRUE(window.form.PhotoList().empty()) << "a search without matches leaves an empty list";
-}
-
-TEST_F(NavigatorSearchTest, ExifConditionsOfThePageNarrowTheSearchWithoutAQuestion) {
-    TempFolder root;
-    const QString night = put(root, "n1.jpg", QStringLiteral("夜景"), false,
-                              searchtest::ExifPayload("Canon", "Canon EOS D30", "2002:07:25 21:30:00", 1, false));
-    const QString noon = put(root, "n2.jpg", QString(), false,
-                             searchtest::ExifPayload("NIKON", "E995", "2002:07:15 12:00:00", 0, true));
-    const QString dawn = put(root, "n3.jpg", QStringLiteral("朝"), false,
-                             searchtest::ExifPayload("Canon", "PowerShot", "2002:07:05 05:59:59", 0, true));
-    put(root, "n4.jpg", QStringLiteral("no Exif"));
-    put(root, "n5.jpg", QString(), false, searchtest::ExifPayload("Canon", "X", "2002:07:25", 0, false));
-    SearchWindow window(root.path({}));
-    TSearchPage& page = window.page();
-    ModalScript noQuestions;
-    navitest::Tick(page.ExifCheck);
-    page.ExifDateFrom->setDate(QDate(2002, 7, 20));
-    page.ExifDateTo->setDate(QDate(2002, 7, 10));
-    page.ExifTimeFrom->setTime(QTime(20, 0));
-    page.ExifTimeTo->setTime(QTime(6, 0));
-    navitest::TypeText(page.ExifMakerEdit, QStringLiteral("canon"));
-
-    window.search(QString(), root.path({}));
-    EXPECT_EQ(listed(window.form), sorted({night, dawn})) << "both ranges wrap; no date, no match";
-    navitest::Tick(page.FlashBoxItems[1]);
-    window.search(QString(), root.path({}));
-    EXPECT_EQ(listed(window.form), (QStringList{night}));
-    navitest::Tick(page.FlashBoxItems[2]);
-    window.search(QString(), root.path({}));
-    EXPECT_EQ(listed(window.form), (QStringList{dawn}));
-
-    navitest::Tick(page.FlashBoxItems[0]);
-    for (QCheckBox* box : {page.ExifDateFromCheck, page.ExifDateToCheck, page.ExifTimeFromCheck, page.ExifTimeToCheck})
-        navitest::Tick(box);
-    setField(page.ExifMakerEdit, QStringLiteral("E99"));
-    window.search(QString(), root.path({}));
-    EXPECT_EQ(listed(window.form), (QStringList{noon})) << "the model name counts too";
-    window.search(QStringLiteral("朝"), root.path({}));
-    EXPECT_TRUE(window.form.PhotoList().empty()) << "keywords and Exif conditions must both hold";
 }
 
 TEST_F(NavigatorSearchTest, EmptyKeywordOrFolderFieldsAskFirstAndCancelChangesNothing) {
