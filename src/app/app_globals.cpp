@@ -1,5 +1,7 @@
 #include "app/app_globals.h"
 
+#include "platform/errors.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QWidget>
@@ -62,5 +64,17 @@ void ReportError(const QString& text) { showBox(text, true); }
 void ReportNotice(const QString& text) { showBox(text, false); }
 
 void SetReportHook(ReportHook hook) { globals().hook = std::move(hook); }
+
+void RunReporting(const std::function<void()>& work) {
+    try {
+        work();
+    } catch (const Error& e) {
+        ReportError(e.message());
+    } catch (const std::bad_alloc&) {
+        ReportError(QStringLiteral("メモリが不足しています"));
+    } catch (const std::exception& e) {
+        ReportError(QString::fromUtf8(e.what()));
+    }
+}
 
 }  // namespace tollamar

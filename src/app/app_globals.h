@@ -37,6 +37,8 @@ private:
 // The standard error report: a message box with the text, the application title as
 // caption and the error icon, over the active window.
 void ReportError(const QString& text);
+// Runs work and shows in the error box whatever it raises.
+void RunReporting(const std::function<void()>& work);
 // A plain notice from the core (information icon, same caption).
 void ReportNotice(const QString& text);
 

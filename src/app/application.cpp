@@ -15,16 +15,9 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {
-    try {
-        return QApplication::notify(receiver, event);
-    } catch (const Error& e) {
-        ReportError(e.message());
-    } catch (const std::bad_alloc&) {
-        ReportError(QStringLiteral("メモリが不足しています"));
-    } catch (const std::exception& e) {
-        ReportError(QString::fromUtf8(e.what()));
-    }
-    return true;
+    bool handled = true;
+    RunReporting([&] { handled = QApplication::notify(receiver, event); });
+    return handled;
 }
 
 }  // namespace tollamar

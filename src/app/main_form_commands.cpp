@@ -29,18 +29,7 @@ namespace {
 
 // The commands report what they raise themselves, so that one triggered from code (a
 // key handler of another window, a test) ends the same way as one from a menu.
-template <typename Work>
-void runCommand(Work&& work) {
-    try {
-        work();
-    } catch (const Error& e) {
-        ReportError(e.message());
-    } catch (const std::bad_alloc&) {
-        ReportError(QStringLiteral("メモリが不足しています"));
-    } catch (const std::exception& e) {
-        ReportError(QString::fromUtf8(e.what()));
-    }
-}
+void runCommand(const std::function<void()>& work) { RunReporting(work); }
 
 class WaitCursor {
 public:
