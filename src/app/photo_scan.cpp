@@ -3,6 +3,7 @@
 #include "platform/file_ops.h"
 
 #include <QFile>
+#include <algorithm>
 #include <dirent.h>
 #include <fcntl.h>
 #include <memory>
@@ -57,6 +58,11 @@ TPhotoList ScanPhotoFolder(const QString& folder) {
         const qint64 created = FileTimeFromTimespec(timespec{static_cast<time_t>(t.tv_sec), static_cast<long>(t.tv_nsec)});
         list.push_back(std::make_unique<TItemData>(prefix + name, created));
     }
+    // readdir gives hash order on Linux; an unsorted list takes the order a Windows
+    // listing has (names without regard to case), which is what users expect to see.
+    std::stable_sort(list.begin(), list.end(), [](const auto& a, const auto& b) {
+        return a->FileName.compare(b->FileName, Qt::CaseInsensitive) < 0;
+    });
     return list;
 }
 

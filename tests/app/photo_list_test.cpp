@@ -37,9 +37,8 @@ TEST(PhotoScan, ListsJpegFilesOnlyAndSkipsFoldersAndSpecialFiles) {
     QFile::setPermissions(folder.path("b.Jpeg"), QFile::ReadOwner);
 
     const TPhotoList list = ScanPhotoFolder(folder.path({}));
-    QStringList names = captions(list);
-    names.sort();
-    EXPECT_EQ(names, (QStringList{".hidden.jpg", "A.JPG", "b.Jpeg", "link.jpg", QStringLiteral("写真 🎉.jpg")}));
+    // Listed by name without regard to case, whatever order the folder holds them in.
+    EXPECT_EQ(captions(list), (QStringList{".hidden.jpg", "A.JPG", "b.Jpeg", "link.jpg", QStringLiteral("写真 🎉.jpg")}));
     for (const auto& entry : list) {
         EXPECT_GT(entry->CreationTime, 116444736000000000LL) << "a file time after 1970";
         EXPECT_TRUE(entry->FileName.startsWith(folder.path({})));
