@@ -28,14 +28,7 @@ mapfile -t write_files < <(find "$work/write" -name '*.jpg' | sort)
 echo "read: ${#read_files[@]} photos of $(stat -c %s "${read_files[0]}") bytes;" \
      "write: ${#write_files[@]} photos of $(stat -c %s "${write_files[0]}") bytes; best of $rounds rounds"
 
-declare -A best
-timeit() {  # name command...
-  local name=$1; shift
-  local t0 t1
-  t0=$(date +%s%N); "$@" >/dev/null 2>&1 || true; t1=$(date +%s%N)
-  local us=$(( (t1 - t0) / 1000 ))
-  if [[ -z "${best[$name]:-}" || $us -lt ${best[$name]} ]]; then best[$name]=$us; fi
-}
+source bench/timing.sh
 
 one=("${read_files[0]}")
 for r in $(seq 1 "$rounds"); do

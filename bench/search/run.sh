@@ -31,14 +31,7 @@ exif=(search --subdir --maker canon --date-from 2004-03-01 --date-to 2004-09-30
 echo "keyword search finds $("$bin/tollamar-cli" "${keyword[@]}" | wc -l);" \
      "with Exif conditions $("$bin/tollamar-cli" "${exif[@]}" | wc -l)"
 
-declare -A best
-timeit() {  # name command...
-  local name=$1; shift
-  local t0 t1
-  t0=$(date +%s%N); "$@" >/dev/null 2>&1 || true; t1=$(date +%s%N)
-  local us=$(( (t1 - t0) / 1000 ))
-  if [[ -z "${best[$name]:-}" || $us -lt ${best[$name]} ]]; then best[$name]=$us; fi
-}
+source bench/timing.sh
 
 for r in $(seq 1 "$rounds"); do
   timeit bare_read "$bin/bench_bare_read" "${files[@]}"
