@@ -11,6 +11,8 @@
 #include "imaging/jpeg_size.h"
 #include "jpegfile/comment_io.h"
 #include "jpegfile/exif_segment_file.h"
+#include "jpegfile/safe_rewrite.h"
+#include "jpegfile/segment_walk.h"
 #include "platform/errors.h"
 #include "platform/file_ops.h"
 #include "ui/dialogs/comment_run_dlg.h"
@@ -171,13 +173,16 @@ void TMainForm::LoadSegActionExecute() {
     beginListWork();
     const auto done = qScopeGuard([this] { endListWork(); });
     const QString photo = entry->FileName;
-    QString source;
+    QByteArray data;
     {
         ModalBracket bracket;
-        source = AskExifFile(this, TExifFileDialogKind::Open, photo, m_currentFolder);
-        if (source.isEmpty() || !ConfirmExifReplace(this, photo)) return;
+        const QString source = AskExifFile(this, TExifFileDialogKind::Open, photo, m_currentFolder);
+        if (source.isEmpty()) return;
+        // A file that cannot be read is reported before any question about replacing.
+        data = ReadExifSegmentFile(photo, source);
+        if (!ConfirmExifReplace(this, photo)) return;
     }
-    if (!ImportExifSegment(photo, source)) {
+    if (!ReplaceSegmentInFile(photo, data, kMarkerAPP1)) {
         ReportError(texts::ExifWriteFailed());
         return;
     }

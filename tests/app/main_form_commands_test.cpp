@@ -467,6 +467,20 @@ TEST_F(CommandsTest, ExifIsSavedToAFileAndLoadedIntoAPhotoThatLostIt) {
     }
     EXPECT_EQ(m_reports, QStringList{QStringLiteral("‘Exif(APP1)’の書き込みに失敗しました")});
     EXPECT_EQ(TempFolder::read(files[1]), before[1]);
+
+    // A chosen file that cannot be read is reported at once, with no question first.
+    const QString pipe = album.path(QStringLiteral("pipe.exif"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
+    question.clear();
+    {
+        ModalScript script;
+        script.then(fileDialogStep(pipe)).then(answerStep(QMessageBox::Ok, &question));
+        form->LoadSegAction->trigger();
+    }
+    EXPECT_TRUE(question.isEmpty()) << question.toStdString();
+    ASSERT_EQ(m_reports.size(), 2);
+    EXPECT_TRUE(m_reports[1].contains(pipe)) << m_reports[1].toStdString();
+    EXPECT_EQ(TempFolder::read(files[1]), before[1]);
     for (const QString& name : album.entries())
         EXPECT_TRUE(name.endsWith(u".jpg") || name.endsWith(u".exif")) << name.toStdString();
 }
