@@ -173,16 +173,16 @@ void TMainForm::LoadSegActionExecute() {
     beginListWork();
     const auto done = qScopeGuard([this] { endListWork(); });
     const QString photo = entry->FileName;
-    QByteArray data;
+    QByteArray exifData;
     {
         ModalBracket bracket;
         const QString source = AskExifFile(this, TExifFileDialogKind::Open, photo, m_currentFolder);
         if (source.isEmpty()) return;
         // A file that cannot be read is reported before any question about replacing.
-        data = ReadExifSegmentFile(photo, source);
+        exifData = ReadExifSegmentFile(photo, source);
         if (!ConfirmExifReplace(this, photo)) return;
     }
-    if (!ReplaceSegmentInFile(photo, data, kMarkerAPP1)) {
+    if (!ReplaceSegmentInFile(photo, exifData, kMarkerAPP1)) {
         ReportError(texts::ExifWriteFailed());
         return;
     }

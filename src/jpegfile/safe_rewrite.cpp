@@ -2,6 +2,7 @@
 
 #include "jpegfile/backup_names.h"
 #include "jpegfile/segment_rebuild.h"
+#include "jpegfile/segment_replace.h"
 #include "platform/errors.h"
 #include "platform/fault_injection.h"
 #include "platform/file_ops.h"
@@ -45,7 +46,7 @@ void refuseMissingWithBackup(const QString& target) {
 // The scan must end in EOI; a cut-off file beside a backup is most likely what an
 // interrupted copy or rewrite left, and must never become the source of a new file.
 void refuseCutOffScan(const QString& target, QByteArrayView content, qsizetype scanStart) {
-    if (content.sliced(scanStart).indexOf(QByteArrayView("\xFF\xD9", 2)) >= 0) return;
+    if (HasEoiAfter(content, scanStart)) return;
     const QStringList backups = ExistingBackups(target);
     if (backups.isEmpty()) return;
     throw Error(QStringLiteral("ファイル %1 の画像データが途中で切れています。元の写真がバックアップ %2 "

@@ -1,3 +1,4 @@
+#include "cli_run.h"
 #include "jpegfile/comment_io.h"
 #include "platform/codepage.h"
 #include "support/jpeg_builder.h"
@@ -14,19 +15,10 @@ using testsupport::TempFolder;
 
 namespace {
 
-struct CliRun {
-    int status = -1;
-    QString out, err;
-};
+using testsupport::CliRun;
 
 CliRun cli(const QStringList& args, const QByteArray& input = {}) {
-    QProcess process;
-    process.start(QStringLiteral(TOLLAMAR_CLI), args);
-    process.write(input);
-    process.closeWriteChannel();
-    process.waitForFinished(30000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    return testsupport::RunProgram(QStringLiteral(TOLLAMAR_CLI), args, input);
 }
 
 QByteArray photo(QByteArrayView comment) {
