@@ -471,13 +471,11 @@ TEST_F(CommandsTest, ExifIsSavedToAFileAndLoadedIntoAPhotoThatLostIt) {
     // A chosen file that cannot be read is reported at once, with no question first.
     const QString pipe = album.path(QStringLiteral("pipe.exif"));
     ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
-    question.clear();
     {
-        ModalScript script;
-        script.then(fileDialogStep(pipe)).then(answerStep(QMessageBox::Ok, &question));
+        ModalScript script;  // a question would be a modal window no step expects
+        script.then(fileDialogStep(pipe));
         form->LoadSegAction->trigger();
     }
-    EXPECT_TRUE(question.isEmpty()) << question.toStdString();
     ASSERT_EQ(m_reports.size(), 2);
     EXPECT_TRUE(m_reports[1].contains(pipe)) << m_reports[1].toStdString();
     EXPECT_EQ(TempFolder::read(files[1]), before[1]);
