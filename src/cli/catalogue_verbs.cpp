@@ -1,0 +1,115 @@
+#include "cli/catalogue_runs.h"
+#include "cli/cli_io.h"
+#include "cli/comment_forms.h"
+#include "cli/parallel_files.h"
+#include "cli/photo_walk.h"
+#include "cli/tsv_escape.h"
+#include "cli/verbs.h"
+#include "exif/exif_values.h"
+#include "search/photo_header.h"
+
+#include <QDateTime>
+
+namespace tollamar::cli {
+namespace {
+
+// Exif writes "2003:05:04 13:22:10"; tables sort and parse the ISO form. A value that is
+// no such date is passed on as the camera wrote it.
+QString cameraDate(const QString& exifValue) {
+    const QDateTime when = QDateTime::fromString(exifValue, QStringLiteral("yyyy:MM:dd HH:mm:ss"));
+    return when.isValid() ? when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) : exifValue.trimmed();
+}
+
+// path, comment, encoding, bytes, date: one TSV line or one JSON object.
+QString photoRecord(const QString& path, bool json) {
+    const PhotoHeader header = ReadPhotoHeader(path, true);
+    ExifValueList values;
+    ReadHeaderExif(header, values);
+    const QString date = cameraDate(values.value(u"DateTimeOrg"));
+    const StoredComment stored = StoredFromPayload(header.comment);
+    const QString bytes = QString::number(stored.payload.size());
+    if (!json) {
+        return QStringList{EscapeTsvField(path), EscapeTsvField(stored.text), FormName(stored.form),
+                           bytes, EscapeTsvField(date)}
+            .join(u'\t');
+    }
+    return QStringLiteral("{\"path\": %1, \"comment\": %2, \"encoding\": \"%3\", \"bytes\": %4, \"date\": %5}")
+        .arg(JsonString(path), JsonString(stored.text), FormName(stored.form), bytes,
+             date.isEmpty() ? QStringLiteral("null") : JsonString(date));
+}
+
+struct CommentsArgs {
+    QStringList folders;
+    bool withSubfolders = false;
+    bool json = false;
+};
+
+QString parseCommentsArgs(QStringList list, CommentsArgs& args) {
+    while (!list.isEmpty()) {
+        const QString arg = list.takeFirst();
+        if (arg == QStringLiteral("--subdir")) {
+            args.withSubfolders = true;
+        } else if (arg == QStringLiteral("--format")) {
+            const QString format = list.isEmpty() ? QString() : list.takeFirst();
+            if (format != QStringLiteral("tsv") && format != QStringLiteral("json"))
+                return QStringLiteral("--format takes tsv or json");
+            args.json = format == QStringLiteral("json");
+        } else if (arg == QStringLiteral("--")) {
+            args.folders += list;
+            list.clear();
+        } else if (arg.startsWith(QStringLiteral("--"))) {
+            return QStringLiteral("unknown option %1").arg(arg);
+        } else {
+            args.folders.append(arg);
+        }
+    }
+    return args.folders.isEmpty() ? QStringLiteral("no folder given") : QString();
+}
+
+}  // namespace
+
+int CommentsVerb(QStringList list) {
+    CommentsArgs args;
+    if (const QString error = parseCommentsArgs(list, args); !error.isEmpty())
+        return UsageError(QStringLiteral("comments: ") + error);
+    QStringList photos;
+    const bool allFound = CollectPhotos(args.folders, args.withSubfolders, photos);
+    // JSON objects are held back by one, so that the last one goes out without a comma.
+    QString pending;
+    if (args.json) PrintLine(QStringLiteral("["));
+    const int status = ForEachFileInParallel(
+        photos, [&](const QString& photo) { return photoRecord(photo, args.json); },
+        [&](const QString&, const QString& record) {
+            if (!args.json) return PrintLine(record);
+            if (!pending.isEmpty()) PrintLine(pending + u',');
+            pending = record;
+        });
+    if (args.json) {
+        if (!pending.isEmpty()) PrintLine(pending);
+        PrintLine(QStringLiteral("]"));
+    }
+    return allFound ? status : kExitFailed;
+}
+
+QList<Verb> CatalogueVerbs() {
+    return {
+        {QStringLiteral("comments"), QStringLiteral("[--subdir] [--format tsv|json] FOLDER|FILE..."),
+         QStringLiteral("list every photo's comment, one record per photo: path, comment, stored "
+                        "encoding (sjis, utf16, utf8 or none), stored bytes, camera date. TSV writes "
+                        "tab, CR, LF and backslash in a comment or path as \\t, \\r, \\n and \\\\"),
+         CommentsVerb},
+        {QStringLiteral("set-comments"), QStringLiteral("[--unicode] [--dry-run] FILE.tsv|-"),
+         QStringLiteral("set each photo's comment from lines PATH<TAB>COMMENT (the escapes of "
+                        "comments; further columns are ignored), as Shift-JIS or UTF-16; a photo "
+                        "whose comment already reads the same is left alone. --dry-run lists the "
+                        "photos that would change"),
+         SetCommentsVerb},
+        {QStringLiteral("convert-comments"), QStringLiteral("--to unicode|sjis [--subdir] FOLDER|FILE..."),
+         QStringLiteral("store each comment in the other encoding with the same text; to Shift-JIS "
+                        "only when every character survives, else the photo is left alone and the "
+                        "characters named"),
+         ConvertCommentsVerb},
+    };
+}
+
+}  // namespace tollamar::cli
