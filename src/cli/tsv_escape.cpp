@@ -2,7 +2,23 @@
 
 namespace tollamar::cli {
 
+namespace {
+
+// Most comments and paths need no escape at all; copying them whole keeps a listing of
+// thousands of photos from spending its time appending one character at a time.
+bool needsEscape(QStringView text, bool json) {
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == u'\\' || (json ? u == u'"' || u < 0x20 : u == u'\t' || u == u'\r' || u == u'\n'))
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 QString EscapeTsvField(QStringView text) {
+    if (!needsEscape(text, false)) return text.toString();
     QString out;
     out.reserve(text.size() + 8);
     for (const QChar c : text) {
@@ -41,6 +57,7 @@ bool UnescapeTsvField(QStringView field, QString& text, QString& error) {
 }
 
 QString JsonString(QStringView text) {
+    if (!needsEscape(text, true)) return u'"' + text.toString() + u'"';
     QString out = QStringLiteral("\"");
     for (const QChar c : text) {
         const char16_t u = c.unicode();
