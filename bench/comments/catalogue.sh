@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The comment table verbs against the one-photo verbs a script would otherwise loop over:
 #   comments over a tree   vs  comment over the same files (one process);
-#   set-comments, a table  vs  set-comment once per photo, each with its own text.
+#   set-comments, a table  vs  set-comment once per photo, each with its own text, and
+#                             vs  set-comment over all the photos with one text (the bare
+#                                 cost of the rewrites, with no per-photo start-up).
 # Prints per-photo times and the ratios measured in the same run.
 #   bench/comments/catalogue.sh [READ_COUNT] [WRITE_COUNT] [ROUNDS]
 set -euo pipefail
@@ -44,20 +46,17 @@ for r in $(seq 1 "$rounds"); do
   timeit cli_comments "$bin/tollamar-cli" comments --subdir "$work/read"
   timeit cli_comments_json "$bin/tollamar-cli" comments --subdir --format json "$work/read"
   timeit set_comment_each set_each "round $r a"
+  timeit set_comment_all "$bin/tollamar-cli" set-comment "round $r c" "${write_files[@]}"
   table_for "round $r b"
   timeit cli_set_comments "$bin/tollamar-cli" set-comments "$work/table.tsv"
   timeit cli_set_comments_same "$bin/tollamar-cli" set-comments "$work/table.tsv"
 done
 
-report() {  # name count baseline
-  local us=${best[$1]} n=$2 base=${best[$3]}
-  printf '  %-22s %9.1f us/photo  %7.2fx %s\n' "$1" "$(echo "$us / $n" | bc -l)" \
-    "$(echo "$us / $base" | bc -l)" "$3"
-}
 echo "Listing comments (${#read_files[@]} photos):"
 for n in cli_comment cli_comments cli_comments_json; do report $n ${#read_files[@]} cli_comment; done
 echo "Setting a comment per photo (${#write_files[@]} photos; _same: the table again, nothing to write):"
-for n in set_comment_each cli_set_comments cli_set_comments_same; do
+for n in set_comment_each set_comment_all cli_set_comments cli_set_comments_same; do
   report $n ${#write_files[@]} set_comment_each
 done
+report cli_set_comments ${#write_files[@]} set_comment_all
 rm -rf "$work"

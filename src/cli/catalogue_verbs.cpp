@@ -19,7 +19,8 @@ QString cameraDate(const QString& exifValue) {
     if (exifValue.size() != 19) return exifValue.trimmed();
     for (qsizetype i = 0; i < 19; ++i) {
         const bool digitWanted = kShape[i] == u'0';
-        if (digitWanted ? !exifValue[i].isDigit() : exifValue[i] != QChar(kShape[i])) return exifValue.trimmed();
+        const bool fits = digitWanted ? exifValue[i].isDigit() : exifValue[i] == QChar(kShape[i]);
+        if (!fits) return exifValue.trimmed();
     }
     QString iso = exifValue;
     iso[4] = iso[7] = u'-';
@@ -39,62 +40,35 @@ QString photoRecord(const QString& path, bool json) {
                            bytes, EscapeTsvField(date)}
             .join(u'\t');
     }
-    return QStringLiteral("{\"path\": %1, \"comment\": %2, \"encoding\": \"%3\", \"bytes\": %4, \"date\": %5}")
+    return QStringLiteral(
+               "{\"path\": %1, \"comment\": %2, \"encoding\": \"%3\", \"bytes\": %4, \"date\": %5}")
         .arg(JsonString(path), JsonString(stored.text), FormName(stored.form), bytes,
              date.isEmpty() ? QStringLiteral("null") : JsonString(date));
-}
-
-struct CommentsArgs {
-    QStringList folders;
-    bool withSubfolders = false;
-    bool json = false;
-};
-
-QString parseCommentsArgs(QStringList list, CommentsArgs& args) {
-    while (!list.isEmpty()) {
-        const QString arg = list.takeFirst();
-        if (arg == QStringLiteral("--subdir")) {
-            args.withSubfolders = true;
-        } else if (arg == QStringLiteral("--format")) {
-            const QString format = list.isEmpty() ? QString() : list.takeFirst();
-            if (format != QStringLiteral("tsv") && format != QStringLiteral("json"))
-                return QStringLiteral("--format takes tsv or json");
-            args.json = format == QStringLiteral("json");
-        } else if (arg == QStringLiteral("--")) {
-            args.folders += list;
-            list.clear();
-        } else if (arg.startsWith(QStringLiteral("--"))) {
-            return QStringLiteral("unknown option %1").arg(arg);
-        } else {
-            args.folders.append(arg);
-        }
-    }
-    return args.folders.isEmpty() ? QStringLiteral("no folder given") : QString();
 }
 
 }  // namespace
 
 int CommentsVerb(QStringList list) {
-    CommentsArgs args;
-    if (const QString error = parseCommentsArgs(list, args); !error.isEmpty())
-        return UsageError(QStringLiteral("comments: ") + error);
-    QStringList photos;
-    const bool allFound = CollectPhotos(args.folders, args.withSubfolders, photos);
+    PhotoTargets targets;
+    const QString error = TakePhotoTargets(
+        list, QStringLiteral("--format"), {QStringLiteral("tsv"), QStringLiteral("json")}, false, targets);
+    if (!error.isEmpty()) return UsageError(QStringLiteral("comments: ") + error);
+    const bool json = targets.choice == QStringLiteral("json");
     // JSON objects are held back by one, so that the last one goes out without a comma.
     QString pending;
-    if (args.json) PrintLine(QStringLiteral("["));
+    if (json) PrintLine(QStringLiteral("["));
     const int status = ForEachFileInParallel(
-        photos, [&](const QString& photo) { return photoRecord(photo, args.json); },
+        targets.photos, [&](const QString& photo) { return photoRecord(photo, json); },
         [&](const QString&, const QString& record) {
-            if (!args.json) return PrintLine(record);
+            if (!json) return PrintLine(record);
             if (!pending.isEmpty()) PrintLine(pending + u',');
             pending = record;
         });
-    if (args.json) {
+    if (json) {
         if (!pending.isEmpty()) PrintLine(pending);
         PrintLine(QStringLiteral("]"));
     }
-    return allFound ? status : kExitFailed;
+    return targets.allFound ? status : kExitFailed;
 }
 
 QList<Verb> CatalogueVerbs() {

@@ -67,7 +67,8 @@ QString StoreProblem(const QString& text, bool asUnicode) {
     if (asUnicode) return {};
     if (FromCp932(ToCp932(text)) != text) {
         const QStringList lost = lostInCp932(text);
-        if (!lost.isEmpty()) return QStringLiteral("Shift-JIS cannot hold ") + lost.join(QStringLiteral(", "));
+        if (!lost.isEmpty())
+            return QStringLiteral("Shift-JIS cannot hold ") + lost.join(QStringLiteral(", "));
     }
     // Shift-JIS bytes that happen to be valid UTF-8 would be read back as UTF-8.
     if (DecodeComment(ToCp932(text)) != DecodeComment(EncodeComment(text, true)))

@@ -35,4 +35,32 @@ bool CollectPhotos(const QStringList& targets, bool withSubfolders, QStringList&
     return allFound;
 }
 
+QString TakePhotoTargets(QStringList args, const QString& option, const QStringList& choices,
+                         bool required, PhotoTargets& targets) {
+    QStringList named;
+    bool withSubfolders = false;
+    while (!args.isEmpty()) {
+        const QString arg = args.takeFirst();
+        if (arg == QStringLiteral("--subdir")) {
+            withSubfolders = true;
+        } else if (arg == option) {
+            targets.choice = args.isEmpty() ? QString() : args.takeFirst();
+            if (!choices.contains(targets.choice))
+                return QStringLiteral("%1 takes %2").arg(option, choices.join(QStringLiteral(" or ")));
+        } else if (arg == QStringLiteral("--")) {
+            named += args;
+            args.clear();
+        } else if (arg.startsWith(QStringLiteral("--"))) {
+            return QStringLiteral("unknown option %1").arg(arg);
+        } else {
+            named.append(arg);
+        }
+    }
+    if (required && targets.choice.isEmpty())
+        return QStringLiteral("%1 %2 needed").arg(option, choices.join(u'|'));
+    if (named.isEmpty()) return QStringLiteral("no folder or photo given");
+    targets.allFound = CollectPhotos(named, withSubfolders, targets.photos);
+    return {};
+}
+
 }  // namespace tollamar::cli
