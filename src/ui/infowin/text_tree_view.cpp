@@ -1,0 +1,84 @@
+#include "ui/infowin/text_tree_view.h"
+
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+
+namespace tollamar {
+namespace {
+
+void addChildren(QTreeWidgetItem& parent, const QList<TTextNode>& nodes) {
+    for (const TTextNode& node : nodes) {
+        auto* item = new QTreeWidgetItem(&parent, {node.text});
+        addChildren(*item, node.children);
+    }
+}
+
+// Rows are counted depth first over every item, collapsed or not.
+int absoluteIndex(const QTreeWidget& tree, const QTreeWidgetItem* wanted) {
+    int index = 0;
+    for (QTreeWidgetItemIterator it(const_cast<QTreeWidget*>(&tree)); *it; ++it, ++index)
+        if (*it == wanted) return index;
+    return -1;
+}
+
+QTreeWidgetItem* itemAtAbsoluteIndex(QTreeWidget& tree, int index) {
+    if (index < 0) return nullptr;
+    QTreeWidgetItemIterator it(&tree);
+    for (; *it && index > 0; ++it) --index;
+    return *it;
+}
+
+QTreeWidgetItem* firstParentItem(const QTreeWidget& tree) {
+    for (int i = 0; i < tree.topLevelItemCount(); ++i)
+        if (tree.topLevelItem(i)->childCount() > 0) return tree.topLevelItem(i);
+    return nullptr;
+}
+
+// Scrolling to a row inside a collapsed item would expand it; its outermost collapsed
+// ancestor is the row on screen instead.
+QTreeWidgetItem* visibleRowOf(QTreeWidgetItem* item) {
+    QTreeWidgetItem* shown = item;
+    for (QTreeWidgetItem* parent = item->parent(); parent; parent = parent->parent())
+        if (!parent->isExpanded()) shown = parent;
+    return shown;
+}
+
+}  // namespace
+
+void FillTree(QTreeWidget& tree, const QList<TTextNode>& nodes) {
+    tree.clear();
+    QList<QTreeWidgetItem*> top;
+    top.reserve(nodes.size());
+    for (const TTextNode& node : nodes) {
+        auto* item = new QTreeWidgetItem(QStringList{node.text});
+        addChildren(*item, node.children);
+        top.append(item);
+    }
+    tree.addTopLevelItems(top);
+}
+
+QList<int> SaveTreeState(const QTreeWidget& tree) {
+    if (tree.topLevelItemCount() == 0) return {};
+    const QTreeWidgetItem* topRow = tree.itemAt(0, 0);
+    QList<int> state{topRow ? std::max(absoluteIndex(tree, topRow), 0) : 0};
+    const QTreeWidgetItem* parent = firstParentItem(tree);
+    if (!parent) return state;
+    state.append(parent->isExpanded() ? 1 : 0);
+    for (int i = 0; i < parent->childCount(); ++i) state.append(parent->child(i)->isExpanded() ? 1 : 0);
+    return state;
+}
+
+void RestoreTreeState(QTreeWidget& tree, const QList<int>& state) {
+    QTreeWidgetItem* parent = firstParentItem(tree);
+    if (state.size() >= 2 && parent) {
+        parent->setExpanded(state[1] != 0);
+        // A photo may have fewer children than the one the state was taken from.
+        const int count = std::min<int>(parent->childCount(), static_cast<int>(state.size()) - 2);
+        for (int i = 0; i < count; ++i) parent->child(i)->setExpanded(state[2 + i] != 0);
+    }
+    if (state.isEmpty()) return;
+    if (QTreeWidgetItem* item = itemAtAbsoluteIndex(tree, state[0]))
+        tree.scrollToItem(visibleRowOf(item), QAbstractItemView::PositionAtTop);
+}
+
+}  // namespace tollamar

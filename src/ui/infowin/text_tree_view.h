@@ -1,0 +1,24 @@
+#pragma once
+// Text trees shown in tree widgets, and the expansion and scroll state a tree keeps
+// from one photo to the next.
+
+#include "exif/text_tree.h"
+
+#include <QList>
+
+class QTreeWidget;
+
+namespace tollamar {
+
+// Replaces the tree's items with the nodes, all collapsed.
+void FillTree(QTreeWidget& tree, const QList<TTextNode>& nodes);
+
+// The state list: the absolute index of the top visible row, then the expanded flag of
+// the first top-level item with children and of each of its children. Empty for an
+// empty tree.
+QList<int> SaveTreeState(const QTreeWidget& tree);
+// Applies the flags for the children the tree has and scrolls the row at the index to
+// the top when the tree has it; a row inside a collapsed item gives its visible parent.
+void RestoreTreeState(QTreeWidget& tree, const QList<int>& state);
+
+}  // namespace tollamar
