@@ -41,8 +41,6 @@ QTreeWidget* makeTree(QWidget* parent) {
     tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tree->setUniformRowHeights(true);
     // Long lines scroll sideways rather than being cut with an ellipsis.
-    tree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    tree->header()->setStretchLastSection(false);
     return tree;
 }
 
@@ -157,16 +155,21 @@ void TImageInfoForm::showPhoto(const QString& fileName) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const auto restoreCursor = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
     const PhotoInfo info(fileName);
-    FileTree->setUpdatesEnabled(false);
-    FillTree(*FileTree, info.fileNodes);
-    expandAll(*FileTree);
-    FileTree->setUpdatesEnabled(true);
+    if (!SetTreeTexts(*FileTree, info.fileNodes)) {
+        FileTree->setUpdatesEnabled(false);
+        FillTree(*FileTree, info.fileNodes);
+        FileTree->setUpdatesEnabled(true);
+    }
+    expandAll(*FileTree);  // every photo opens with its times, attributes and segments
     showExif(info.cameraNodes);
     CommentView->setPlainText(info.comment);
     if (info.error) std::rethrow_exception(info.error);
 }
 
 void TImageInfoForm::showExif(const QList<TTextNode>& nodes) {
+    // Photos from the same camera give the same lines with other values: the items stay,
+    // and so do their expansion and the top row.
+    if (!nodes.isEmpty() && SetTreeTexts(*ExifTree, nodes)) return;
     SaveExifTreeState();
     ExifTree->setUpdatesEnabled(false);
     const auto resume = qScopeGuard([this] { ExifTree->setUpdatesEnabled(true); });

@@ -43,7 +43,27 @@ QTreeWidgetItem* visibleRowOf(QTreeWidgetItem* item) {
     return shown;
 }
 
+bool sameShape(const QTreeWidgetItem& item, const TTextNode& node) {
+    if (item.childCount() != node.children.size()) return false;
+    for (int i = 0; i < item.childCount(); ++i)
+        if (!sameShape(*item.child(i), node.children[i])) return false;
+    return true;
+}
+
+void setTexts(QTreeWidgetItem& item, const TTextNode& node) {
+    if (item.text(0) != node.text) item.setText(0, node.text);
+    for (int i = 0; i < item.childCount(); ++i) setTexts(*item.child(i), node.children[i]);
+}
+
 }  // namespace
+
+bool SetTreeTexts(QTreeWidget& tree, const QList<TTextNode>& nodes) {
+    if (tree.topLevelItemCount() != nodes.size()) return false;
+    for (int i = 0; i < tree.topLevelItemCount(); ++i)
+        if (!sameShape(*tree.topLevelItem(i), nodes[i])) return false;
+    for (int i = 0; i < tree.topLevelItemCount(); ++i) setTexts(*tree.topLevelItem(i), nodes[i]);
+    return true;
+}
 
 void FillTree(QTreeWidget& tree, const QList<TTextNode>& nodes) {
     tree.clear();

@@ -12,6 +12,10 @@ namespace tollamar {
 
 // Replaces the tree's items with the nodes, all collapsed.
 void FillTree(QTreeWidget& tree, const QList<TTextNode>& nodes);
+// When the items have the nodes' shape (the same count of children at every level),
+// gives each item its node's text and returns true; expansion and scroll stay, and only
+// the rows whose text changed are drawn again. False, with nothing changed, otherwise.
+bool SetTreeTexts(QTreeWidget& tree, const QList<TTextNode>& nodes);
 
 // The state list: the absolute index of the top visible row, then the expanded flag of
 // the first top-level item with children and of each of its children. Empty for an
