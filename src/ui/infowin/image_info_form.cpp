@@ -40,6 +40,7 @@ QTreeWidget* makeTree(QWidget* parent) {
     tree->setFrameShape(QFrame::NoFrame);
     tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tree->setUniformRowHeights(true);
+    tree->setTextElideMode(Qt::ElideNone);
     // Long lines scroll sideways rather than being cut with an ellipsis.
     return tree;
 }
@@ -117,6 +118,16 @@ void TImageInfoForm::buildTabs() {
     PageControl1->setTabToolTip(CameraTab, QStringLiteral("撮影日時、機種名、シャッター速度などを表示します"));
     PageControl1->setTabToolTip(CommentTab, QStringLiteral("ファイル内の‘コメント’を表示します"));
     CommentView->viewport()->installEventFilter(this);
+    for (QTreeWidget* tree : {FileTree, ExifTree}) {
+        const auto fit = [tree] {
+            if (tree->isVisible()) FitTreeColumn(*tree);
+        };
+        connect(tree, &QTreeWidget::itemExpanded, tree, fit);
+        connect(tree, &QTreeWidget::itemCollapsed, tree, fit);
+    }
+    connect(PageControl1, &QTabWidget::currentChanged, this, [this] {
+        if (auto* tree = qobject_cast<QTreeWidget*>(PageControl1->currentWidget())) FitTreeColumn(*tree);
+    });
 }
 
 void TImageInfoForm::ReadSettings() {
@@ -155,26 +166,32 @@ void TImageInfoForm::showPhoto(const QString& fileName) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const auto restoreCursor = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
     const PhotoInfo info(fileName);
-    if (!SetTreeTexts(*FileTree, info.fileNodes)) {
-        FileTree->setUpdatesEnabled(false);
-        FillTree(*FileTree, info.fileNodes);
-        FileTree->setUpdatesEnabled(true);
-    }
+    showTree(*FileTree, info.fileNodes);
     expandAll(*FileTree);  // every photo opens with its times, attributes and segments
     showExif(info.cameraNodes);
     CommentView->setPlainText(info.comment);
     if (info.error) std::rethrow_exception(info.error);
 }
 
+// Photos from one camera give the same lines with other values: the items stay, and so
+// do their expansion and the top row. Returns false when the tree was filled anew.
+bool TImageInfoForm::showTree(QTreeWidget& tree, const QList<TTextNode>& nodes) {
+    QList<QTreeWidgetItem*> changed;
+    // A tree on a tab that is not selected is measured when its tab is selected.
+    if (!nodes.isEmpty() && SetTreeTexts(tree, nodes, changed)) {
+        if (tree.isVisible()) WidenTreeColumn(tree, changed);
+        return true;
+    }
+    tree.setUpdatesEnabled(false);
+    const auto resume = qScopeGuard([&tree] { tree.setUpdatesEnabled(true); });
+    FillTree(tree, nodes);
+    if (tree.isVisible()) FitTreeColumn(tree);
+    return false;
+}
+
 void TImageInfoForm::showExif(const QList<TTextNode>& nodes) {
-    // Photos from the same camera give the same lines with other values: the items stay,
-    // and so do their expansion and the top row.
-    if (!nodes.isEmpty() && SetTreeTexts(*ExifTree, nodes)) return;
     SaveExifTreeState();
-    ExifTree->setUpdatesEnabled(false);
-    const auto resume = qScopeGuard([this] { ExifTree->setUpdatesEnabled(true); });
-    FillTree(*ExifTree, nodes);
-    if (!nodes.isEmpty()) RestoreExifTreeState();
+    if (!showTree(*ExifTree, nodes) && !nodes.isEmpty()) RestoreExifTreeState();
 }
 
 void TImageInfoForm::SaveExifTreeState() {

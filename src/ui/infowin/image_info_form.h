@@ -56,6 +56,7 @@ private:
     struct PhotoInfo;
     void buildTabs();
     void showPhoto(const QString& fileName);
+    bool showTree(QTreeWidget& tree, const QList<TTextNode>& nodes);
     void showExif(const QList<TTextNode>& nodes);
     void clearTabs();
     void ReadSettings();

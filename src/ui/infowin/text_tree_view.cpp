@@ -1,5 +1,7 @@
 #include "ui/infowin/text_tree_view.h"
 
+#include <QFontMetrics>
+#include <QHeaderView>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 
@@ -50,18 +52,62 @@ bool sameShape(const QTreeWidgetItem& item, const TTextNode& node) {
     return true;
 }
 
-void setTexts(QTreeWidgetItem& item, const TTextNode& node) {
-    if (item.text(0) != node.text) item.setText(0, node.text);
-    for (int i = 0; i < item.childCount(); ++i) setTexts(*item.child(i), node.children[i]);
+void setTexts(QTreeWidgetItem& item, const TTextNode& node, QList<QTreeWidgetItem*>& changed) {
+    if (item.text(0) != node.text) {
+        item.setText(0, node.text);
+        changed.append(&item);
+    }
+    for (int i = 0; i < item.childCount(); ++i) setTexts(*item.child(i), node.children[i], changed);
+}
+
+bool onScreen(const QTreeWidgetItem& item) {
+    for (const QTreeWidgetItem* parent = item.parent(); parent; parent = parent->parent())
+        if (!parent->isExpanded()) return false;
+    return true;
+}
+
+int depthOf(const QTreeWidgetItem& item) {
+    int depth = 0;
+    for (const QTreeWidgetItem* parent = item.parent(); parent; parent = parent->parent()) ++depth;
+    return depth;
+}
+
+int lineWidth(const QTreeWidget& tree, const QFontMetrics& metrics, const QTreeWidgetItem& item) {
+    if (!onScreen(item)) return 0;
+    const int decoration = tree.rootIsDecorated() ? tree.indentation() : 0;
+    return decoration + depthOf(item) * tree.indentation() + metrics.horizontalAdvance(item.text(0)) +
+           2 * metrics.averageCharWidth();
+}
+
+// The column never gets narrower than the widest line, so long lines scroll sideways
+// instead of being cut short.
+void setColumnWidth(QTreeWidget& tree, int width) {
+    if (tree.header()->minimumSectionSize() != width) tree.header()->setMinimumSectionSize(width);
 }
 
 }  // namespace
 
-bool SetTreeTexts(QTreeWidget& tree, const QList<TTextNode>& nodes) {
+// Measured from the texts: the delegate's size hints lay every row out in full and cost
+// far more than the plain advance of each line.
+void FitTreeColumn(QTreeWidget& tree) {
+    const QFontMetrics metrics(tree.font());
+    int widest = 0;
+    for (QTreeWidgetItemIterator it(&tree); *it; ++it) widest = std::max(widest, lineWidth(tree, metrics, **it));
+    setColumnWidth(tree, widest);
+}
+
+void WidenTreeColumn(QTreeWidget& tree, const QList<QTreeWidgetItem*>& items) {
+    const QFontMetrics metrics(tree.font());
+    int widest = tree.header()->minimumSectionSize();
+    for (const QTreeWidgetItem* item : items) widest = std::max(widest, lineWidth(tree, metrics, *item));
+    setColumnWidth(tree, widest);
+}
+
+bool SetTreeTexts(QTreeWidget& tree, const QList<TTextNode>& nodes, QList<QTreeWidgetItem*>& changed) {
     if (tree.topLevelItemCount() != nodes.size()) return false;
     for (int i = 0; i < tree.topLevelItemCount(); ++i)
         if (!sameShape(*tree.topLevelItem(i), nodes[i])) return false;
-    for (int i = 0; i < tree.topLevelItemCount(); ++i) setTexts(*tree.topLevelItem(i), nodes[i]);
+    for (int i = 0; i < tree.topLevelItemCount(); ++i) setTexts(*tree.topLevelItem(i), nodes[i], changed);
     return true;
 }
 
