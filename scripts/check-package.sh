@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Unpacks a Tollamar .deb into a scratch root and checks it there: the installed
+# programs find libWordseek.so.1 inside that root through their RUNPATH, tollamar-cli
+# prints its version and reads the sample album's comments exactly as the build does,
+# and the desktop entry, the AppStream metadata and the manual page pass their checkers.
+# usage: check-package.sh PACKAGE.deb
+set -euo pipefail
+cd "$(dirname "$0")/.."
+deb=$(realpath "$1")
+scripts/install-deps.sh desktop-file-utils appstream man-db
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+dpkg -x "$deb" "$root"
+unset LD_LIBRARY_PATH
+cli=$root/usr/bin/tollamar-cli
+
+for program in "$cli" "$root/usr/bin/Tollamar"; do
+  found=$(ldd "$program" | sed -n 's/.*libWordseek\.so\.1 => \([^ ]*\).*/\1/p')
+  [[ "$(realpath "$found")" == "$root"/* ]] ||
+    { echo "$program: libWordseek.so.1 resolves to '$found', not inside the package" >&2; exit 1; }
+done
+
+"$cli" --version
+album=$root/album
+build/bin/make_samples "$album" >/dev/null
+diff <("$cli" comment "$album"/*.jpg) <(build/bin/tollamar-cli comment "$album"/*.jpg)
+echo "comments of $(ls "$album"/*.jpg | wc -l) sample photos read by the installed tollamar-cli"
+
+desktop-file-validate "$root"/usr/share/applications/org.tollworks.Tollamar.desktop
+appstreamcli validate --no-net "$root"/usr/share/metainfo/org.tollworks.Tollamar.metainfo.xml
+warnings=$(MANWIDTH=80 man --warnings -l "$root"/usr/share/man/man1/tollamar-cli.1.gz 2>&1 >/dev/null)
+[[ -z "$warnings" ]] || { echo "$warnings" >&2; exit 1; }
+echo "package checked: $(basename "$deb")"
