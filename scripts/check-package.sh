@@ -2,7 +2,8 @@
 # Unpacks a Tollamar .deb into a scratch root and checks it there: the installed
 # programs find libWordseek.so.1 inside that root through their RUNPATH, tollamar-cli
 # prints its version and reads the sample album's comments exactly as the build does,
-# and the desktop entry, the AppStream metadata and the manual page pass their checkers.
+# and the desktop entry, the AppStream metadata (which must list this release) and the
+# manual page pass their checkers.
 # usage: check-package.sh PACKAGE.deb
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -27,7 +28,11 @@ diff <("$cli" comment "$album"/*.jpg) <(build/bin/tollamar-cli comment "$album"/
 echo "comments of $(ls "$album"/*.jpg | wc -l) sample photos read by the installed tollamar-cli"
 
 desktop-file-validate "$root"/usr/share/applications/org.tollworks.Tollamar.desktop
-appstreamcli validate --no-net "$root"/usr/share/metainfo/org.tollworks.Tollamar.metainfo.xml
+metainfo=$root/usr/share/metainfo/org.tollworks.Tollamar.metainfo.xml
+appstreamcli validate --no-net "$metainfo"
+version=$(dpkg-deb -f "$deb" Version)
+grep -q "<release version=\"$version\"" "$metainfo" ||
+  { echo "the metadata's releases do not list $version" >&2; exit 1; }
 warnings=$(MANWIDTH=80 man --warnings -l "$root"/usr/share/man/man1/tollamar-cli.1.gz 2>&1 >/dev/null)
 [[ -z "$warnings" ]] || { echo "$warnings" >&2; exit 1; }
 echo "package checked: $(basename "$deb")"
