@@ -3,7 +3,7 @@
 # programs find libWordseek.so.1 inside that root through their RUNPATH, tollamar-cli
 # prints its version and reads the sample album's comments exactly as the build does,
 # and the desktop entry, the AppStream metadata (which must list this release) and the
-# manual page pass their checkers.
+# manual pages pass their checkers.
 # usage: check-package.sh PACKAGE.deb
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -33,6 +33,8 @@ appstreamcli validate --no-net "$metainfo"
 version=$(dpkg-deb -f "$deb" Version)
 grep -q "<release version=\"$version\"" "$metainfo" ||
   { echo "the metadata's releases do not list $version" >&2; exit 1; }
-warnings=$(MANWIDTH=80 man --warnings -l "$root"/usr/share/man/man1/tollamar-cli.1.gz 2>&1 >/dev/null)
-[[ -z "$warnings" ]] || { echo "$warnings" >&2; exit 1; }
+for page in tollamar-cli.1 Tollamar.1; do
+  warnings=$(MANWIDTH=80 man --warnings -l "$root/usr/share/man/man1/$page.gz" 2>&1 >/dev/null)
+  [[ -z "$warnings" ]] || { echo "$page: $warnings" >&2; exit 1; }
+done
 echo "package checked: $(basename "$deb")"
