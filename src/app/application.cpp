@@ -10,6 +10,8 @@ namespace tollamar {
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
     SetAppTitle(QStringLiteral("Tollamar"));
     setApplicationName(AppTitle());
+    // Lets the desktop match the windows to the installed menu entry and its icon.
+    setDesktopFileName(QStringLiteral("org.tollworks.Tollamar"));
     InstallFontSubstitutes();
     SetNoticeHandler([](const QString& text) { ReportNotice(text); });
 }
