@@ -1,6 +1,7 @@
 #include "cli/catalogue_runs.h"
 #include "cli/cli_io.h"
 #include "cli/comment_forms.h"
+#include "commands/command_texts.h"
 #include "cli/photo_walk.h"
 #include "jpegfile/comment_io.h"
 
@@ -29,7 +30,7 @@ bool convertPhoto(const QString& photo, bool toUnicode, ConvertTally& tally) {
         return false;
     }
     if (!WriteComment(photo, stored.text, toUnicode)) {
-        ReportError(photo, QStringLiteral("コメントの書き込みに失敗しました"));
+        ReportError(photo, texts::CommentWriteFailed());
         return false;
     }
     ++tally.converted;

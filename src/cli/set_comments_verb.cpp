@@ -1,6 +1,7 @@
 #include "cli/catalogue_runs.h"
 #include "cli/cli_io.h"
 #include "cli/comment_forms.h"
+#include "commands/command_texts.h"
 #include "cli/tsv_escape.h"
 #include "jpegfile/comment_io.h"
 #include "platform/errors.h"
@@ -69,7 +70,7 @@ private:
         if (m_dryRun) {
             PrintLine(EscapeTsvField(path));
         } else if (!WriteComment(path, intended, m_unicode)) {
-            return fail(number, QStringLiteral("コメントの書き込みに失敗しました"));
+            return fail(number, texts::CommentWriteFailed());
         }
         ++m_changed;
     }
