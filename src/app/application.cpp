@@ -1,6 +1,7 @@
 #include "app/application.h"
 
 #include "app/app_globals.h"
+#include "app/app_icon.h"
 #include "app/font_record.h"
 #include "platform/errors.h"
 #include "platform/notice.h"
@@ -10,6 +11,9 @@ namespace tollamar {
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
     SetAppTitle(QStringLiteral("Tollamar"));
     setApplicationName(AppTitle());
+    // The desktop entry and the icon share the application id.
+    setDesktopFileName(QStringLiteral("org.tollworks.Tollamar"));
+    setWindowIcon(AppIcon());
     InstallFontSubstitutes();
     SetNoticeHandler([](const QString& text) { ReportNotice(text); });
 }
