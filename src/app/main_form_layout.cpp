@@ -60,6 +60,7 @@ void TMainForm::DockSubForm(TSubForm* form) {
     if (ImageForm->isDocked() && ImageInfoForm->isDocked())
         splitDockWidget(ImageForm, ImageInfoForm, Qt::Vertical);
     form->show();
+    updateVisibleActions();
 }
 
 void TMainForm::toggleSubForm(TSubForm* form) {

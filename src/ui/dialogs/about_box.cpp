@@ -85,6 +85,7 @@ std::optional<QColor> AboutButtonColor(int r) {
 TAboutBox::TAboutBox(const QString& productName, const QIcon& icon, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral("バージョン情報"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setWindowIcon(icon);
     setFixedSize(298, 213);
     buildPanel(productName, icon);
