@@ -114,6 +114,17 @@ public:
     // because the main window was minimised; all false except while it is.
     std::array<bool, 3> hiddenByMinimize() const { return m_hiddenByMinimize; }
 
+    // Where the sub-windows are: docked or floating, placement, visibility and
+    // ChildOfMain of the navigator, the image window and the information window, for a
+    // mode that rearranges them and puts them back afterwards. Not stored in any file.
+    struct TSubFormLayout {
+        QByteArray dockState;
+        std::array<bool, 3> childOfMain{};
+    };
+    TSubFormLayout saveSubFormLayout() const;
+    // Puts the sub-windows back as saved; false when the saved dock state was refused.
+    bool restoreSubFormLayout(const TSubFormLayout& layout);
+
 signals:
     // After each idle step: its duration and whether it asked to run again.
     void idleStepFinished(qint64 elapsedMs, bool again);

@@ -105,6 +105,24 @@ void TMainForm::LayoutDockPanel() {
     updateVisibleActions();
 }
 
+TMainForm::TSubFormLayout TMainForm::saveSubFormLayout() const {
+    TSubFormLayout layout;
+    layout.dockState = saveState();
+    const std::array<TSubForm*, 3> forms = subForms();
+    for (size_t i = 0; i < forms.size(); ++i) layout.childOfMain[i] = forms[i]->ChildOfMain();
+    return layout;
+}
+
+bool TMainForm::restoreSubFormLayout(const TSubFormLayout& layout) {
+    const std::array<TSubForm*, 3> forms = subForms();
+    for (size_t i = 0; i < forms.size(); ++i) forms[i]->setChildOfMain(layout.childOfMain[i]);
+    // Qt's state names the dock windows by objectName and holds their docking, floating
+    // geometry and visibility.
+    const bool restored = restoreState(layout.dockState);
+    updateVisibleActions();
+    return restored;
+}
+
 void TMainForm::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     if (event->type() != QEvent::WindowStateChange) return;

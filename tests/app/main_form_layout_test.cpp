@@ -123,3 +123,24 @@ TEST_F(MainFormLayoutTest, ChosenFontIsStoredAtOnceAndHandedToTheSubWindows) {
     EXPECT_TRUE(stored->italic());
     form.close();
 }
+
+TEST_F(MainFormLayoutTest, SavedSubWindowLayoutComesBackAfterTheWindowsWereRearranged) {
+    TMainForm form({});
+    form.show();
+    form.ImageForm->setFloating(true);
+    form.ImageForm->setGeometry(40, 50, 300, 200);
+    form.ImageForm->StayOnTopMenu->trigger();
+    form.InfoVisibleAction->trigger();
+    const TMainForm::TSubFormLayout saved = form.saveSubFormLayout();
+    form.ImageForm->Docking1->trigger();
+    form.ImageForm->setChildOfMain(true);
+    form.InfoVisibleAction->trigger();
+    ASSERT_TRUE(form.ImageForm->isDocked() && form.ImageInfoForm->isVisible());
+    ASSERT_TRUE(form.restoreSubFormLayout(saved));
+    EXPECT_TRUE(form.ImageForm->isFloating());
+    EXPECT_FALSE(form.ImageForm->ChildOfMain());
+    EXPECT_FALSE(form.ImageForm->StayOnTopMenu->isChecked());
+    EXPECT_TRUE(form.ImageInfoForm->isHidden());
+    EXPECT_EQ(form.InfoVisibleAction->text(), QStringLiteral("画像情報ウィンドウを表示"));
+    form.close();
+}
