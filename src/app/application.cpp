@@ -15,6 +15,7 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setDesktopFileName(QStringLiteral("org.tollworks.Tollamar"));
     setWindowIcon(AppIcon());
     InstallFontSubstitutes();
+    installNativeEventFilter(&m_modalClickGuard);
     SetNoticeHandler([](const QString& text) { ReportNotice(text); });
 }
 
