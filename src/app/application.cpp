@@ -11,7 +11,7 @@ namespace tollamar {
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
     SetAppTitle(QStringLiteral("Tollamar"));
     setApplicationName(AppTitle());
-    // The desktop entry and the icon share the application id.
+    // Lets the desktop match the windows to the installed menu entry and its icon.
     setDesktopFileName(QStringLiteral("org.tollworks.Tollamar"));
     setWindowIcon(AppIcon());
     InstallFontSubstitutes();

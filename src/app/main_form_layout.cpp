@@ -30,6 +30,7 @@ void TMainForm::createSubForms() {
     splitDockWidget(ImageForm, ImageInfoForm, Qt::Vertical);
     ImageForm->hide();
     ImageInfoForm->hide();
+    connect(ImageInfoForm, &TImageInfoForm::editCommentRequested, EditComSegAction, &QAction::trigger);
     connectNavigator();
     const std::pair<QAction*, TSubForm*> toggles[] = {
         {NavigatorVisibleAction, NaviForm}, {ImageVisibleAction, ImageForm}, {InfoVisibleAction, ImageInfoForm}};
