@@ -1,6 +1,7 @@
 #include "app/application.h"
 
 #include "app/app_globals.h"
+#include "app/app_icon.h"
 #include "app/font_record.h"
 #include "platform/errors.h"
 #include "platform/notice.h"
@@ -10,7 +11,11 @@ namespace tollamar {
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
     SetAppTitle(QStringLiteral("Tollamar"));
     setApplicationName(AppTitle());
+    // Lets the desktop match the windows to the installed menu entry and its icon.
+    setDesktopFileName(QStringLiteral("org.tollworks.Tollamar"));
+    setWindowIcon(AppIcon());
     InstallFontSubstitutes();
+    installNativeEventFilter(&m_modalClickGuard);
     SetNoticeHandler([](const QString& text) { ReportNotice(text); });
 }
 

@@ -14,13 +14,10 @@
 #include <gtest/gtest.h>
 
 using namespace tollamar;
-using testsupport::CliRun;
 using testsupport::JpegBuilder;
 using testsupport::TempFolder;
 
 namespace {
-
-CliRun cli(const QStringList& args) { return testsupport::RunProgram(QStringLiteral(TOLLAMAR_CLI), args); }
 
 // The comment stands right before SOS, where a rewrite puts it.
 QByteArray bigPhoto(QByteArrayView comment, char fill = '\x12') {
@@ -38,7 +35,7 @@ QStringList strays(const TempFolder& dir, const QStringList& expected) {
 
 TEST(RewriteUnderKill, TheNameHoldsTheOldOrTheNewFileWholeAtEveryStep) {
     const QString strace = QStandardPaths::findExecutable(QStringLiteral("strace"));
-    if (strace.isEmpty() || testsupport::RunProgram(strace, {"-o", "/dev/null", "true"}).status != 0)
+    if (strace.isEmpty() || RunProgram(strace, {"-o", "/dev/null", "true"}).status != 0)
         GTEST_SKIP() << "strace cannot trace here";
     TempFolder dir;
     const QByteArray before = bigPhoto("old");
@@ -48,7 +45,7 @@ TEST(RewriteUnderKill, TheNameHoldsTheOldOrTheNewFileWholeAtEveryStep) {
     for (const char* call : {"write", "fchmod", "fsetxattr", "utimensat", "fsync", "link", "renameat2", "unlink"}) {
         for (int nth = 1; nth <= 2; ++nth) {
             const QString inject = QStringLiteral("inject=%1:signal=KILL:when=%2").arg(call).arg(nth);
-            const CliRun run = testsupport::RunProgram(
+            const CliRun run = RunProgram(
                 strace, {"-f", "-o", "/dev/null", "-e", inject, TOLLAMAR_CLI, "set-comment", "new", photo});
             kills += run.killed;
             const QByteArray now = TempFolder::read(photo);
@@ -123,9 +120,9 @@ TEST(RewriteOnFullDisk, FailuresNameFileAndReasonAndKeepEveryEarlierFile) {
     TempFolder dir;
     const QString mount = dir.path("small");
     QDir().mkdir(mount);
-    if (testsupport::RunProgram("mount", {"-t", "tmpfs", "-o", "size=2m", "tmpfs", mount}).status != 0)
+    if (RunProgram("mount", {"-t", "tmpfs", "-o", "size=2m", "tmpfs", mount}).status != 0)
         GTEST_SKIP() << "cannot mount a small file system here";
-    const auto unmount = qScopeGuard([&] { testsupport::RunProgram("umount", {mount}); });
+    const auto unmount = qScopeGuard([&] { RunProgram("umount", {mount}); });
     const QByteArray before = bigPhoto("old");
     const QString photo = mount + "/p.jpg", exif = mount + "/p.exif";
     QFile::copy(dir.write("src.jpg", before), photo);
