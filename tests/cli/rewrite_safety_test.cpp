@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QScopeGuard>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
