@@ -32,8 +32,6 @@ QString RenameToBackup(const QString& fileName) {
 
 namespace {
 
-QString reason(int errnoValue) { return QString::fromLocal8Bit(std::strerror(errnoValue)); }
-
 // A missing photo whose backup survived an earlier, interrupted rewrite.
 void refuseMissingWithBackup(const QString& target) {
     if (access(NativePath(target).constData(), F_OK) == 0 || errno != ENOENT) return;
@@ -91,10 +89,14 @@ void exchangeChecked(NewFileBeside& out, const QString& target, const struct sta
     }
     if (renameat2(AT_FDCWD, temp.constData(), AT_FDCWD, name.constData(), RENAME_EXCHANGE) != 0)
         throw Error(QStringLiteral("ファイルの復元に失敗しました。%1 の他のプログラムによる版は %2 にあります。%3")
-                        .arg(target, out.tempPath(), reason(errno)));
+                        .arg(target, out.tempPath(), ErrnoText(errno)));
     unlink(temp.constData());
     throwChanged(target);
 }
+
+// Only the name this rewrite made goes: the file behind it may be another program's by
+// now, and must not be made writable the way DeleteFileRetry does before deleting.
+void dropOurBackup(const QString& backup) { unlink(NativePath(backup).constData()); }
 
 // Backup, checks, exchange, folder sync; the backup stays only when deleting it fails.
 bool putInPlace(NewFileBeside& out, const QString& target, const LockedFile& photo,
@@ -105,13 +107,13 @@ bool putInPlace(NewFileBeside& out, const QString& target, const LockedFile& pho
     // The link moved the change time; everything else must be as read.
     struct stat expected {};
     if (fstat(photo.fd(), &expected) != 0 || !SameVersion(expected, photo.status(), false)) {
-        DeleteFileRetry(backup);
+        dropOurBackup(backup);
         throwChanged(target);
     }
     try {
         exchangeChecked(out, target, expected);
     } catch (...) {
-        DeleteFileRetry(backup);
+        dropOurBackup(backup);
         throw;
     }
     if (!SyncFolderOf(target)) ThrowWriteError(target, errno);

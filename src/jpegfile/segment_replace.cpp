@@ -73,7 +73,8 @@ bool ReplaceSegment(QByteArray& content, QByteArrayView data, uint8_t marker) {
 }
 
 bool HasEoiAfter(QByteArrayView content, qsizetype scanStart) {
-    return content.sliced(scanStart).indexOf(QByteArrayView("\xFF\xD9", 2)) >= 0;
+    // From the end: EOI is normally the last marker, so a whole photo costs a few bytes.
+    return content.sliced(scanStart).lastIndexOf(QByteArrayView("\xFF\xD9", 2)) >= 0;
 }
 
 bool IsCompleteJpeg(QByteArrayView content) {

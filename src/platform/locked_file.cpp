@@ -26,7 +26,7 @@ LockedFile::LockedFile(const QString& path) {
     while (!tryOpen(path)) {
         if (clock.elapsed() > 30000)
             throw Error(QStringLiteral("ファイル %1 は他のプログラムが書き換え中です。%2")
-                            .arg(path, QString::fromLocal8Bit(strerror(EWOULDBLOCK))));
+                            .arg(path, ErrnoText(EWOULDBLOCK)));
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
 }

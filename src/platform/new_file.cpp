@@ -3,6 +3,7 @@
 #include "platform/errors.h"
 #include "platform/fault_injection.h"
 #include "platform/file_ops.h"
+#include "platform/regular_file.h"
 
 #include <QRandomGenerator>
 #include <cerrno>
@@ -133,10 +134,13 @@ void RefuseOutputOverInput(const QString& input, const QString& output) {
         throw Error(QStringLiteral("%1 は写真そのものです。別の名前を指定してください").arg(output));
 }
 
+// The mode of the file being replaced, 0 for a new one; only a regular file is replaced.
 static mode_t modeToKeep(const QString& path) {
     struct stat st {};
-    if (stat(NativePath(path).constData(), &st) == 0 && S_ISREG(st.st_mode)) return st.st_mode & 07777;
-    return 0;
+    if (stat(NativePath(path).constData(), &st) != 0) return 0;
+    if (!S_ISREG(st.st_mode))
+        throw Error(QStringLiteral("ファイル %1 の書き込みに失敗しました。%2").arg(path, NotRegularReason(st.st_mode)));
+    return st.st_mode & 07777;
 }
 
 void WriteFileReplacing(const QString& path, QByteArrayView bytes) {

@@ -22,7 +22,7 @@ int FdGuard::release() {
 }
 
 QString NotRegularReason(mode_t mode) {
-    if (S_ISDIR(mode)) return QString::fromLocal8Bit(std::strerror(EISDIR));
+    if (S_ISDIR(mode)) return ErrnoText(EISDIR);
     if (S_ISFIFO(mode)) return QStringLiteral("Is a named pipe, not a regular file");
     if (S_ISSOCK(mode)) return QStringLiteral("Is a socket, not a regular file");
     if (S_ISCHR(mode) || S_ISBLK(mode)) return QStringLiteral("Is a device, not a regular file");
