@@ -70,7 +70,7 @@ for r in $(seq 1 "$rounds"); do
 done
 echo "kills that landed: $killed of $rounds"
 echo "photos lost: $total_lost; cut off or changed image data: $total_cut"
-echo "leftovers after a kill: backups $total_backups (each a whole copy of its photo), temporary files $total_temps (removed by recover --apply)"
+echo "leftovers after a kill: backups $total_backups, temporary files $total_temps (removed by recover --apply)"
 
 # The cost of a rewrite: enough copies that tollamar-cli's start-up (25-30 ms) weighs little.
 mkdir -p "$work/timing"
