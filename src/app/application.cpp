@@ -2,8 +2,11 @@
 
 #include "app/app_globals.h"
 #include "app/font_record.h"
+#include "imaging/jpeg_image.h"
 #include "platform/errors.h"
 #include "platform/notice.h"
+
+#include <QScreen>
 
 namespace tollamar {
 
@@ -12,6 +15,7 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(AppTitle());
     InstallFontSubstitutes();
     SetNoticeHandler([](const QString& text) { ReportNotice(text); });
+    if (const QScreen* screen = primaryScreen()) SetJpegDefaults(JpegDefaultsForScreenDepth(screen->depth()));
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {

@@ -70,6 +70,7 @@ TMainForm::TMainForm(const QStringList& arguments, QWidget* parent)
     createCommandActions();
     createNavigationActions();
     createSubForms();
+    createImageActions();
     createMenus();
     createToolBars();
     connectListView();
@@ -171,6 +172,8 @@ void TMainForm::createMenus() {
     edit->addAction(SearchAction);
     edit->addAction(ComAsUnicodeAction);
     edit->addSeparator();
+    edit->addAction(CopyImageAction);
+    edit->addSeparator();
     edit->addActions({SaveSegAction, LoadSegAction});
     QMenu* view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
     QMenu* windows = view->addMenu(QStringLiteral("ウィンドウ(&W)"));
@@ -180,6 +183,7 @@ void TMainForm::createMenus() {
     view->addAction(ViewStyleAction);
     view->addSeparator();
     view->addAction(ImgSizeAction1);
+    view->addActions({ShowCommentAction, SetJpegCacheAction});
     QMenu* special = menuBar()->addMenu(QStringLiteral("特殊(&S)"));
     special->addAction(InportAction);
 
