@@ -97,6 +97,7 @@ void TImageForm::LoadCurrent() {
     m_view->setStatus(namePart(photo.fileName) + QStringLiteral("\n\nloading..."), true);
     m_view->setPictureVisible(false);
     m_view->setOverlayVisible(false);
+    emit pictureChanged(false);
     const TFileStamp stamp = FileStampOf(photo.fileName);
     if (!stamp.valid()) {
         forgetDecode();
@@ -195,7 +196,7 @@ void TImageForm::setShowComment(bool show) {
     m_view->setOverlayVisible(show && m_view->pictureVisible());
 }
 
-QImage TImageForm::ImageData() const { return m_view->picture(); }
+QImage TImageForm::ImageData() const { return m_view->pictureVisible() ? m_view->picture() : QImage(); }
 
 void TImageForm::SetCacheSize(int megabytes) {
     if (!m_cache.SetCacheSize(megabytes)) return;

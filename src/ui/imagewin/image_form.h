@@ -39,7 +39,8 @@ public:
     void setShowComment(bool show);
     bool showComment() const { return m_showComment; }
 
-    // The picture on screen (shares pixels); null while there is none.
+    // The picture on screen (shares pixels); null while there is none or another photo
+    // is loading.
     QImage ImageData() const;
     // The photo whose picture the window has taken care of; empty for none.
     QString shownFile() const { return m_shown.value_or(QString()); }

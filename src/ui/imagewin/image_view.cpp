@@ -19,6 +19,8 @@ constexpr int kScrollStep = 20;
 
 TImageView::TImageView(QWidget* parent) : QAbstractScrollArea(parent) {
     setFrameShape(QFrame::NoFrame);
+    // The window handles no keys of its own: the arrows stay with the photo list.
+    setFocusPolicy(Qt::NoFocus);
     // Every paint fills its whole rectangle: the background is never erased separately.
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setAutoFillBackground(false);
