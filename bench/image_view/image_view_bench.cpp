@@ -65,28 +65,30 @@ private:
     qint64 m_longest = 0;
 };
 
+double g_shownMs = 0;  // when the last showRow's picture was handed to the view
+
 void pump(int ms) {
     QElapsedTimer clock;
     clock.start();
-    while (clock.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 5);
+    QTimer::singleShot(ms, [] {});
+    while (clock.elapsed() < ms) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
 // Selects row and returns the milliseconds until the window has painted its picture.
 double showRow(BenchApplication& app, TMainForm& form, int row) {
     const QString file = form.PhotoList()[static_cast<size_t>(row)]->FileName;
-    bool shown = false;
-    const auto connection = QObject::connect(form.ImageForm, &TImageForm::pictureShown,
-                                             [&](const QString& name) { shown = name == file; });
     QElapsedTimer clock;
+    int paintsAtShow = -1;
+    const auto connection = QObject::connect(form.ImageForm, &TImageForm::pictureShown, [&](const QString& name) {
+        if (name != file) return;
+        paintsAtShow = app.paints;
+        g_shownMs = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+    });
     clock.start();
     form.ListView1->selectRow(row);
-    int paintsAtShow = -1;
-    while (true) {
-        QApplication::processEvents(QEventLoop::AllEvents, 1);
-        if (shown && paintsAtShow < 0) paintsAtShow = app.paints;
-        if (paintsAtShow >= 0 && app.paints > paintsAtShow) break;
-        if (clock.elapsed() > 30000) break;
-    }
+    // Waits for events rather than spinning, which would take a core from the decode.
+    while ((paintsAtShow < 0 || app.paints == paintsAtShow) && clock.elapsed() < 30000)
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
     QObject::disconnect(connection);
     return static_cast<double>(clock.nsecsElapsed()) / 1e6;
 }
@@ -98,41 +100,63 @@ double bareMs(const QString& file) {
     return static_cast<double>(clock.nsecsElapsed()) / 1e6;
 }
 
+// The same decode the window's thread runs, here on the calling thread.
+double decoderMs(const QString& file) {
+    QElapsedTimer clock;
+    clock.start();
+    const std::atomic<bool> never{false};
+    DecodeJpegFile(file, never);
+    return static_cast<double>(clock.nsecsElapsed()) / 1e6;
+}
+
 long peakResidentMb() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss / 1024;
 }
 
+// Other work on the machine only ever adds time, so each photo's fastest round is
+// compared with the fastest bare decode of the same file.
 int runView(BenchApplication& app, TMainForm& form, int rounds) {
-    form.ImageForm->SetCacheSize(256);
     const int count = static_cast<int>(form.PhotoList().size());
+    std::vector<double> bestMiss(count, 1e9), bestBare(count, 1e9), bestDecoder(count, 1e9), hits;
     StallMeter stall;
-    std::vector<double> ratios, hits;
     for (int round = 0; round < rounds; ++round) {
+        form.ImageForm->SetCacheSize(0);  // every photo misses again
+        form.ImageForm->SetCacheSize(256);
         for (int row = 0; row < count; ++row) {
-            // A fresh photo is a miss: the budget holds the last few only, and this one
-            // was shown longest ago.
-            const double bare = bareMs(form.PhotoList()[static_cast<size_t>(row)]->FileName);
+            const QString file = form.PhotoList()[static_cast<size_t>(row)]->FileName;
+            const double bare = bareMs(file);
+            const double decoder = decoderMs(file);
             stall.start();
             const double miss = showRow(app, form, row);
+            const double handedOver = g_shownMs;
             stall.stop();
             pump(50);
-            const double hit = row > 0 ? showRow(app, form, row - 1) : -1;
-            if (row > 0) showRow(app, form, row);
-            std::printf("row %d: miss %.1f ms, bare decode %.1f ms, ratio %.2f, hit %.1f ms\n", row, miss, bare,
-                        miss / bare, hit);
-            ratios.push_back(miss / bare);
-            if (hit >= 0) hits.push_back(hit);
+            if (row > 0) {
+                hits.push_back(showRow(app, form, row - 1));  // shown a moment ago: a hit
+                showRow(app, form, row);
+            }
+            std::printf("round %d row %d: miss %.1f ms (picture handed over at %.1f), bare decode %.1f ms, "
+                        "same decode on the calling thread %.1f ms\n", round, row, miss, handedOver, bare, decoder);
+            bestDecoder[row] = std::min(bestDecoder[row], decoder);
+            bestMiss[row] = std::min(bestMiss[row], miss);
+            bestBare[row] = std::min(bestBare[row], bare);
         }
-        form.ImageForm->SetCacheSize(0);  // the next round misses again
-        form.ImageForm->SetCacheSize(256);
+    }
+    std::vector<double> ratios, overhead;
+    for (int row = 0; row < count; ++row) {
+        ratios.push_back(bestMiss[row] / bestBare[row]);
+        overhead.push_back(bestMiss[row] / bestDecoder[row]);
     }
     std::sort(ratios.begin(), ratios.end());
+    std::sort(overhead.begin(), overhead.end());
+    std::printf("miss_over_same_decode_median %.2f\nmiss_over_same_decode_worst %.2f\n", overhead[overhead.size() / 2],
+                overhead.back());
     std::sort(hits.begin(), hits.end());
-    std::printf("miss_ratio_median %.2f\nmiss_ratio_best %.2f\nhit_ms_median %.1f\nhit_ms_worst %.1f\n"
+    std::printf("miss_over_bare_median %.2f\nmiss_over_bare_worst %.2f\nhit_ms_median %.1f\nhit_ms_worst %.1f\n"
                 "longest_stall_ms %lld\n",
-                ratios[ratios.size() / 2], ratios.front(), hits[hits.size() / 2], hits.back(),
+                ratios[ratios.size() / 2], ratios.back(), hits[hits.size() / 2], hits.back(),
                 static_cast<long long>(stall.longest()));
     return 0;
 }
@@ -143,23 +167,25 @@ int runSteps(TMainForm& form, int cacheMb) {
     pump(1500);
     QWidget* list = form.ListView1->activeView();
     list->setFocus();
+    const int firstRow = form.ListView1->selectedRow();
     int sent = 0;
     int runningAfter = -1;
     QTimer keys;
     QObject::connect(&keys, &QTimer::timeout, [&] {
-        QApplication::sendEvent(list, new QKeyEvent(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier));
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+        QApplication::sendEvent(list, &press);
         QKeyEvent release(QEvent::KeyRelease, Qt::Key_Down, Qt::NoModifier);
         QApplication::sendEvent(list, &release);
         if (++sent == 30) keys.stop();
     });
     keys.start(50);
-    while (sent < 30) QApplication::processEvents(QEventLoop::AllEvents, 5);
+    while (sent < 30) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
     // The last selection reaches the image window within the next idle step.
     pump(30);
     runningAfter = TJpegThread::RunningCount();
     pump(3000);
-    std::printf("keys %d\nselected_row %d\ndecodes_running_after_last_key %d\npeak_rss_mb %ld\n", sent,
-                form.ListView1->selectedRow(), runningAfter, peakResidentMb());
+    std::printf("keys %d\nrows_moved %d\ndecodes_running_after_last_key %d\npeak_rss_mb %ld\n", sent,
+                form.ListView1->selectedRow() - firstRow, runningAfter, peakResidentMb());
     return 0;
 }
 

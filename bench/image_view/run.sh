@@ -8,8 +8,8 @@
 #   bench/image_view/run.sh [PHOTOS] [ROUNDS] [STEP_CACHE_MB]
 set -euo pipefail
 cd "$(dirname "$0")/../.."
-photos=${1:-6}
-rounds=${2:-1}
+photos=${1:-4}
+rounds=${2:-3}
 step_cache=${3:-64}
 scripts/install-deps.sh xvfb xauth
 if [[ -z "${TOLLAMAR_BIN:-}" ]]; then scripts/build.sh >/dev/null; fi
