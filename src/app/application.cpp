@@ -13,6 +13,8 @@ namespace tollamar {
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
     SetAppTitle(QStringLiteral("Tollamar"));
     setApplicationName(AppTitle());
+    // Lets the desktop match the windows to the installed menu entry and its icon.
+    setDesktopFileName(QStringLiteral("org.tollworks.Tollamar"));
     InstallFontSubstitutes();
     SetNoticeHandler([](const QString& text) { ReportNotice(text); });
     if (const QScreen* screen = primaryScreen()) SetJpegDefaults(JpegDefaultsForScreenDepth(screen->depth()));
