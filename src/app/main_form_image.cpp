@@ -3,6 +3,7 @@
 
 #include "app/app_globals.h"
 #include "app/main_form.h"
+#include "app/new_action.h"
 #include "ui/imagewin/image_form.h"
 
 #include <QAction>
@@ -15,12 +16,6 @@
 namespace tollamar {
 
 namespace {
-
-QAction* newImageAction(QObject* owner, const char* name, const QString& caption) {
-    auto* action = new QAction(caption, owner);
-    action->setObjectName(QString::fromLatin1(name));
-    return action;
-}
 
 // The answer as a decimal number; -1 for anything else.
 int cacheSizeAnswer(const QString& text) {
@@ -37,11 +32,11 @@ void TMainForm::createImageActions() {
         {&ImageScaledAction, TImageMode::Scaled}, {&ImageHalfAction, TImageMode::Half},
         {&ImageEqualAction, TImageMode::Equal},   {&ImageDoubleAction, TImageMode::Double},
         {&Image4MulAction, TImageMode::Mul4}};
-    ImageScaledAction = newImageAction(modes, "ImageScaledAction", QStringLiteral("ウィンドウに合わせる(&S)"));
-    ImageHalfAction = newImageAction(modes, "ImageHalfAction", QStringLiteral("×０．５倍(&H)"));
-    ImageEqualAction = newImageAction(modes, "ImageEqualAction", QStringLiteral("×１．０倍(&E)"));
-    ImageDoubleAction = newImageAction(modes, "ImageDoubleAction", QStringLiteral("×２．０倍(&D)"));
-    Image4MulAction = newImageAction(modes, "Image4MulAction", QStringLiteral("×４．０倍(&Q)"));
+    ImageScaledAction = NewAction(modes, "ImageScaledAction", QStringLiteral("ウィンドウに合わせる(&S)"));
+    ImageHalfAction = NewAction(modes, "ImageHalfAction", QStringLiteral("×０．５倍(&H)"));
+    ImageEqualAction = NewAction(modes, "ImageEqualAction", QStringLiteral("×１．０倍(&E)"));
+    ImageDoubleAction = NewAction(modes, "ImageDoubleAction", QStringLiteral("×２．０倍(&D)"));
+    Image4MulAction = NewAction(modes, "Image4MulAction", QStringLiteral("×４．０倍(&Q)"));
     for (const auto& [action, mode] : scaleActions) {
         (*action)->setCheckable(true);
         connect(*action, &QAction::triggered, this, [this, mode = mode] { ImageForm->SetImageMode(mode); });
@@ -52,11 +47,11 @@ void TMainForm::createImageActions() {
             if (actionMode == mode) (*action)->setChecked(true);
     });
 
-    ShowCommentAction = newImageAction(this, "ShowCommentAction", QStringLiteral("コメントを画像に重ねて表示"));
+    ShowCommentAction = NewAction(this, "ShowCommentAction", QStringLiteral("コメントを画像に重ねて表示"));
     ShowCommentAction->setCheckable(true);
     connect(ShowCommentAction, &QAction::toggled, ImageForm, &TImageForm::setShowComment);
 
-    CopyImageAction = newImageAction(this, "CopyImageAction", QStringLiteral("コピー(&C)"));
+    CopyImageAction = NewAction(this, "CopyImageAction", QStringLiteral("コピー(&C)"));
     CopyImageAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
     CopyImageAction->setEnabled(false);
     connect(CopyImageAction, &QAction::triggered, this,
@@ -65,7 +60,7 @@ void TMainForm::createImageActions() {
     // The shortcut works in the floating image window too.
     ImageForm->addAction(CopyImageAction);
 
-    SetJpegCacheAction = newImageAction(this, "SetJpegCacheAction", QStringLiteral("JPEGキャッシュサイズの設定"));
+    SetJpegCacheAction = NewAction(this, "SetJpegCacheAction", QStringLiteral("JPEGキャッシュサイズの設定"));
     SetJpegCacheAction->setStatusTip(QStringLiteral("展開済みJPEGを保存しておくメモリサイズを設定します"));
     SetJpegCacheAction->setToolTip(SetJpegCacheAction->statusTip());
     connect(SetJpegCacheAction, &QAction::triggered, this, [this] { RunReporting([this] { SetJpegCacheActionExecute(); }); });
