@@ -3,8 +3,11 @@
 #include "app/app_globals.h"
 #include "app/app_icon.h"
 #include "app/font_record.h"
+#include "imaging/jpeg_image.h"
 #include "platform/errors.h"
 #include "platform/notice.h"
+
+#include <QScreen>
 
 namespace tollamar {
 
@@ -17,6 +20,7 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
     InstallFontSubstitutes();
     installNativeEventFilter(&m_modalClickGuard);
     SetNoticeHandler([](const QString& text) { ReportNotice(text); });
+    if (const QScreen* screen = primaryScreen()) SetJpegDefaults(JpegDefaultsForScreenDepth(screen->depth()));
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {

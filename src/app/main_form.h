@@ -102,6 +102,15 @@ public:
     QAction* FromFavoriteAction;
     QAction* FromRecentAction;
     QAction* SearchAction;
+    QAction* ImageScaledAction;
+    QAction* ImageHalfAction;
+    QAction* ImageEqualAction;
+    QAction* ImageDoubleAction;
+    QAction* Image4MulAction;
+    QAction* ShowCommentAction;
+    QAction* CopyImageAction;
+    QAction* SetJpegCacheAction;
+
     QAction* FontSelectAction;
     QAction* OpenImageAction;
     QAction* PrintImageAction;
@@ -175,6 +184,11 @@ private:
     // The navigator's pages and what it opens (main_form_navigation.cpp).
     void createNavigationActions();
     void connectNavigator();
+
+    // The image window's commands and context menu (main_form_image.cpp).
+    void createImageActions();
+    void fillImagePopup();
+    void SetJpegCacheActionExecute();
 
     // The comment, Exif segment and import commands (main_form_commands.cpp).
     void createCommandActions();
