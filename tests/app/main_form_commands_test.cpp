@@ -6,6 +6,7 @@
 #include "app/main_form.h"
 #include "app/photo_list_view.h"
 #include "app_fixture.h"
+#include "modal_script.h"
 #include "jpegfile/comment_io.h"
 #include "platform/fault_injection.h"
 #include "support/jpeg_builder.h"
@@ -17,18 +18,15 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <cerrno>
-#include <deque>
 #include <sys/stat.h>
 #include <utime.h>
 
@@ -37,47 +35,7 @@ using testsupport::TempFolder;
 
 namespace {
 
-// Answers the modal windows of a command in turn. Each step gets the active modal
-// window and says whether it was the one it waits for; a step that is never reached
-// fails the test.
-class ModalScript {
-public:
-    using Step = std::function<bool(QWidget*)>;
-    ModalScript() {
-        QObject::connect(&m_timer, &QTimer::timeout, [this] { tick(); });
-        m_timer.start(5);
-    }
-    ~ModalScript() { EXPECT_TRUE(m_steps.empty()) << m_steps.size() << " modal window(s) never came"; }
-    ModalScript& then(Step step) {
-        m_steps.push_back(std::move(step));
-        return *this;
-    }
-
-private:
-    void tick() {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || m_steps.empty()) {
-            m_waiting.invalidate();
-            return;
-        }
-        if (modal != m_last && m_steps.front()(modal)) {
-            m_last = modal;
-            m_steps.pop_front();
-            m_waiting.invalidate();
-            return;
-        }
-        // A window no step expects would wait for ever: close it and fail instead.
-        if (!m_waiting.isValid()) m_waiting.start();
-        if (m_waiting.elapsed() < 10000) return;
-        ADD_FAILURE() << "unexpected modal window " << modal->windowTitle().toStdString();
-        if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
-        m_waiting.invalidate();
-    }
-    std::deque<Step> m_steps;
-    QTimer m_timer;
-    QElapsedTimer m_waiting;
-    QPointer<QWidget> m_last;  // a dialog made later at the same address is new
-};
+using apptest::ModalScript;
 
 // Typed text as the input method delivers it, Enter between the lines.
 void typeLines(QWidget* editor, const QStringList& lines) {
