@@ -13,6 +13,7 @@
 #include "support/temp_folder.h"
 #include "ui/dialogs/edit_text_dlg.h"
 #include "ui/dialogs/progress_dlg.h"
+#include "ui/imagewin/image_form.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -344,6 +345,31 @@ TEST_F(CommandsTest, AppendAllReportsADeletedFileAndAFailedWriteAndWritesTheOthe
     EXPECT_EQ(m_reports, QStringList{QStringLiteral("コメントの書き込みに失敗しました")});
     EXPECT_EQ(TempFolder::read(files[2]), third);
     EXPECT_EQ(form->PhotoList()[2]->Comment, QStringLiteral("old・追記"));
+}
+
+TEST_F(CommandsTest, AWrittenPhotoTheWindowsCannotReadIsReportedAndStaysCurrent) {
+    auto form = openAlbum(1);
+    // 12 bits per sample: the comment can be rewritten, the picture not read.
+    QByteArray deep = apptest::MakePhoto(40, 30, QStringLiteral("old"));
+    const qsizetype sof = deep.indexOf("\xFF\xC0");
+    ASSERT_GT(sof, 0);
+    deep[sof + 4] = 12;
+    const QString file = album.write(QStringLiteral("q.jpg"), deep);
+    form->ScanFolder();
+    ASSERT_TRUE(apptest::WaitFor([&] { return form->PhotoList().size() == 2 && form->PhotoList()[1]->isLoaded(); }));
+    form->ListView1->selectRow(1);
+    ASSERT_TRUE(apptest::WaitFor([&] { return form->CurrentItem() == form->PhotoList()[1].get(); }));
+    m_reports.clear();
+    {
+        ModalScript script;
+        script.then(editorStep({QStringLiteral("深い")}, Qt::NoModifier));
+        form->EditComSegAction->trigger();
+    }
+    EXPECT_EQ(ReadComment(file), QStringLiteral("深い"));
+    EXPECT_EQ(form->PhotoList()[1]->Comment, QStringLiteral("深い"));
+    EXPECT_EQ(m_reports.size(), 1) << m_reports.join(u'|').toStdString();
+    EXPECT_EQ(form->CurrentItem(), form->PhotoList()[1].get());
+    EXPECT_EQ(form->ImageForm->shownFile(), file);
 }
 
 TEST_F(CommandsTest, AFolderOpenedDuringARunWaitsUntilTheRunEnds) {

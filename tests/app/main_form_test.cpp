@@ -16,7 +16,9 @@
 #include <QFile>
 #include <QCoreApplication>
 #include <QListView>
+#include <QMenu>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QTreeView>
 #include <thread>
 
@@ -70,6 +72,10 @@ TEST_F(MainFormTest, FirstStartUsesDefaultsAndThePictureFolderAndStoresThemOnClo
         EXPECT_EQ(form.statusText(), apptest::PicturesFolder());
         EXPECT_EQ(form.ViewStyleAction->text(), QStringLiteral("レポート形式で画像リストを表示(&L)"));
         EXPECT_TRUE(form.ImageForm->isVisible() && !form.ImageForm->isFloating());
+        QStringList popup;
+        for (const QAction* action : form.PopupMenu2->actions())
+            popup << (action->isSeparator() ? QStringLiteral("-") : action->menu() ? action->text() : action->objectName());
+        EXPECT_EQ(popup.join(u','), QStringLiteral("ViewStyleAction,ソート(&S),-,EditComSegAction,SearchAction,-,SelFolderAction"));
         form.close();
     }
     const TIniFile ini = mainIni();
@@ -231,26 +237,47 @@ TEST_F(MainFormTest, IdleFillLoadsTheRowsOnScreenFirst) {
     EXPECT_GT(onScreen, 3);
     EXPECT_LT(onScreen, 60);
     EXPECT_TRUE(m_reports.isEmpty());
+
+    // Another list starts at its top, not where the last one was scrolled to.
+    const QScrollBar* bar = form.ListView1->iconView()->verticalScrollBar();
+    ASSERT_GT(bar->value(), bar->minimum());
+    form.DoSelFolder(TFolderRequester::MainForm, folder.path({}));
+    ASSERT_TRUE(apptest::WaitFor([&] { return allLoaded(form); }));
+    EXPECT_EQ(bar->value(), bar->minimum());
     form.close();
 }
 
-TEST_F(MainFormTest, ABrokenPhotoIsReportedOnceAndNotTriedAgain) {
+TEST_F(MainFormTest, UnreadablePhotosAreToldInOneBoxAndStillShownWhenSelected) {
     testsupport::TempFolder folder;
     folder.write("good.jpg", apptest::MakePhoto(64, 48, QStringLiteral("よい写真")));
-    folder.write("bad.jpg", "this is no JPEG at all");
+    for (const char* name : {"bad1.jpg", "bad2.jpg", "bad3.jpg"}) folder.write(name, "this is no JPEG at all");
     TMainForm form({folder.path({})});
+    form.SortByFileNameAction->trigger();
     form.show();
-    ASSERT_TRUE(apptest::WaitFor([&] { return allLoaded(form); }));
+    ASSERT_TRUE(apptest::WaitFor([&] { return allLoaded(form) && !m_reports.isEmpty(); }));
     ASSERT_TRUE(apptest::WaitFor([&] { return false; }, 200) == false);
-    EXPECT_EQ(m_reports.size(), 1) << m_reports.join(u'|').toStdString();
+    ASSERT_EQ(m_reports.size(), 1) << "one box for the whole list: " << m_reports.join(u'|').toStdString();
+    for (const char* name : {"bad1.jpg", "bad2.jpg", "bad3.jpg"})
+        EXPECT_TRUE(m_reports[0].contains(folder.path(name))) << name;
+    EXPECT_FALSE(m_reports[0].contains(QStringLiteral("good.jpg")));
     for (const auto& entry : form.PhotoList()) {
-        if (entry->caption() == u"bad.jpg") {
+        if (entry->caption() != u"good.jpg") {
             ASSERT_TRUE(std::holds_alternative<QImage>(entry->Thumbnail));
-            EXPECT_EQ(std::get<QImage>(entry->Thumbnail).size(), QSize(8, 8));
+            EXPECT_EQ(std::get<QImage>(entry->Thumbnail).size(), QSize(8, 8)) << "not tried again";
         } else {
             EXPECT_EQ(entry->Comment, QStringLiteral("よい写真"));
         }
     }
+
+    // Selected, a photo the information window cannot read still goes to the image
+    // window and the status bar; its error comes once.
+    m_reports.clear();
+    form.ListView1->selectRow(0);
+    ASSERT_TRUE(apptest::WaitFor([&] { return form.CurrentItem() == form.PhotoList()[0].get(); }));
+    ASSERT_TRUE(apptest::WaitFor([&] { return false; }, 100) == false);
+    EXPECT_EQ(m_reports.size(), 1) << m_reports.join(u'|').toStdString();
+    EXPECT_EQ(form.ImageForm->shownFile(), folder.path("bad1.jpg"));
+    EXPECT_EQ(form.statusText(), folder.path("bad1.jpg"));
     form.close();
 }
 
