@@ -5,9 +5,25 @@
 #include "platform/errors.h"
 #include "platform/notice.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
 namespace tollamar {
 
+QTranslator* InstallQtTranslation(const QLocale& locale) {
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+        QCoreApplication::installTranslator(translator))
+        return translator;
+    delete translator;
+    return nullptr;
+}
+
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    // The program's own texts are Japanese as written; only Qt's follow the locale.
+    InstallQtTranslation(QLocale::system());
     SetAppTitle(QStringLiteral("Tollamar"));
     setApplicationName(AppTitle());
     InstallFontSubstitutes();

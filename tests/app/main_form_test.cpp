@@ -1,4 +1,5 @@
 #include "app/app_globals.h"
+#include "app/application.h"
 #include "app/font_record.h"
 #include "app/ini_file.h"
 #include "app/main_form.h"
@@ -15,7 +16,11 @@
 #include <QDir>
 #include <QFile>
 #include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QListView>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTranslator>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -327,4 +332,20 @@ TEST_F(MainFormTest, DoubleClickOnAnEmptyListOpensTheFolderPicker) {
     QCoreApplication::sendEvent(viewport, &press);
     EXPECT_EQ(picks, 1);
     form.close();
+}
+
+TEST_F(MainFormTest, QtsOwnButtonsSpeakJapaneseUnderAJapaneseLocale) {
+    if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_ja.qm")))
+        GTEST_SKIP() << "Qt's translations are not installed";
+    QTranslator* translator = InstallQtTranslation(QLocale(QLocale::Japanese, QLocale::Japan));
+    ASSERT_NE(translator, nullptr);
+    QMessageBox box(QMessageBox::Question, QStringLiteral("t"), QStringLiteral("x"),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    EXPECT_TRUE(box.button(QMessageBox::Yes)->text().startsWith(QStringLiteral("はい")))
+        << box.button(QMessageBox::Yes)->text().toStdString();
+    EXPECT_TRUE(box.button(QMessageBox::Cancel)->text().startsWith(QStringLiteral("キャンセル")));
+    TMainForm form({});
+    EXPECT_EQ(form.SelFolderAction->text(), QStringLiteral("フォルダを開く(&O)")) << "the program's own texts stay";
+    QCoreApplication::removeTranslator(translator);
+    delete translator;
 }
