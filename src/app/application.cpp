@@ -2,6 +2,7 @@
 
 #include "app/app_globals.h"
 #include "app/font_record.h"
+#include "app/title_room.h"
 #include "platform/errors.h"
 #include "platform/notice.h"
 
@@ -24,6 +25,7 @@ QTranslator* InstallQtTranslation(const QLocale& locale) {
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
     // The program's own texts are Japanese as written; only Qt's follow the locale.
     InstallQtTranslation(QLocale::system());
+    InstallTitleRoom();
     SetAppTitle(QStringLiteral("Tollamar"));
     setApplicationName(AppTitle());
     InstallFontSubstitutes();

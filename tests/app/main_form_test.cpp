@@ -5,6 +5,8 @@
 #include "app/main_form.h"
 #include "app/photo_list_model.h"
 #include "app/photo_list_view.h"
+#include "app/title_room.h"
+#include "app/tmn_size_form.h"
 #include "app_fixture.h"
 #include "support/temp_folder.h"
 #include "support/jpeg_builder.h"
@@ -16,6 +18,7 @@
 #include <QDir>
 #include <QFile>
 #include <QCoreApplication>
+#include <QInputDialog>
 #include <QLibraryInfo>
 #include <QListView>
 #include <QMessageBox>
@@ -348,4 +351,20 @@ TEST_F(MainFormTest, QtsOwnButtonsSpeakJapaneseUnderAJapaneseLocale) {
     EXPECT_EQ(form.SelFolderAction->text(), QStringLiteral("フォルダを開く(&O)")) << "the program's own texts stay";
     QCoreApplication::removeTranslator(translator);
     delete translator;
+}
+
+TEST_F(MainFormTest, BoxesAreWideEnoughForTheirTitles) {
+    InstallTitleRoom();
+    QMessageBox box(QMessageBox::Question, QStringLiteral("検索を中断しました"), QStringLiteral("x"),
+                    QMessageBox::Yes | QMessageBox::No);
+    QInputDialog input;
+    input.setWindowTitle(QStringLiteral("登録名を入力してください"));
+    input.setLabelText(QStringLiteral("/a"));
+    TTmnSizeForm sizes;
+    for (QWidget* window : {static_cast<QWidget*>(&box), static_cast<QWidget*>(&input), static_cast<QWidget*>(&sizes)}) {
+        window->show();
+        EXPECT_GE(window->width(), TitleBarWidth(*window)) << window->windowTitle().toStdString();
+        window->hide();
+    }
+    EXPECT_GT(TitleBarWidth(box), 110 + QFontMetrics(box.font()).horizontalAdvance(QStringLiteral("検索を中")));
 }
