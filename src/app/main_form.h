@@ -155,8 +155,9 @@ private:
 
     void wakeIdle();
     void idleTick();
-    // Both true when they loaded something (made or failed).
+    // True when it loaded a row on screen, made or failed.
     bool loadVisibleRows(const QElapsedTimer& clock);
+    // True when it made a thumbnail (and more may follow).
     bool loadBackgroundRows(const QElapsedTimer& clock);
     bool loadEntry(TItemData& entry);
 
