@@ -28,6 +28,8 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
     InstallTitleRoom();
     SetAppTitle(QStringLiteral("Tollamar"));
     setApplicationName(AppTitle());
+    // Lets the desktop match the windows to the installed menu entry and its icon.
+    setDesktopFileName(QStringLiteral("org.tollworks.Tollamar"));
     InstallFontSubstitutes();
     SetNoticeHandler([](const QString& text) { ReportNotice(text); });
 }

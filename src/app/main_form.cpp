@@ -6,6 +6,7 @@
 #include "app/ini_file.h"
 #include "app/photo_list_model.h"
 #include "app/photo_list_view.h"
+#include "app/photo_scan.h"
 #include "app/tmn_size_form.h"
 #include "platform/errors.h"
 #include "platform/settings_folder.h"
@@ -27,6 +28,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <algorithm>
+#include <utility>
 
 namespace tollamar {
 namespace {
@@ -147,6 +149,7 @@ void TMainForm::createSubForms() {
     splitDockWidget(ImageForm, ImageInfoForm, Qt::Vertical);
     ImageForm->hide();
     ImageInfoForm->hide();
+    connect(ImageInfoForm, &TImageInfoForm::editCommentRequested, EditComSegAction, &QAction::trigger);
     connectNavigator();
     const std::pair<QAction*, TSubForm*> toggles[] = {
         {NavigatorVisibleAction, NaviForm}, {ImageVisibleAction, ImageForm}, {InfoVisibleAction, ImageInfoForm}};
@@ -270,10 +273,30 @@ void TMainForm::FormShow() {
         form->show();
     }
     if (isFolder(m_currentFolder)) DoSelFolder(TFolderRequester::MainForm, m_currentFolder);
+    selectStartPhoto();
+}
+
+void TMainForm::selectStartPhoto() {
+    const QString photo = std::exchange(m_startPhoto, QString());
+    for (const auto& entry : m_photoList) {
+        if (entry->FileName != photo) continue;
+        ListView1->selectRow(m_model->rowOf(entry.get()));
+        SetCurrentItem(entry.get());
+        return;
+    }
 }
 
 void TMainForm::openStartFolder(const TIniFile& ini) {
-    if (!m_arguments.isEmpty() && SetCurrentFolder(m_arguments.first())) return;
+    if (!m_arguments.isEmpty()) {
+        // A photo instead of a folder ("Open with" from a file manager) opens its folder
+        // with that photo current.
+        const QFileInfo start(m_arguments.first());
+        if (start.isFile() && IsPhotoFileName(start.fileName()) && SetCurrentFolder(start.absolutePath())) {
+            m_startPhoto = QDir::cleanPath(start.absoluteFilePath());
+            return;
+        }
+        if (SetCurrentFolder(m_arguments.first())) return;
+    }
     QString folder = ini.ReadString(kApp, u"CD", QString());
     if (!isFolder(folder)) folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
     if (!isFolder(folder)) folder = QDir::currentPath();

@@ -38,7 +38,7 @@ class TMainForm : public QMainWindow {
 
 public:
     // arguments: the command line after the program name; the first names the folder
-    // to open at start.
+    // to open at start, or a photo whose folder opens with that photo current.
     explicit TMainForm(const QStringList& arguments, QWidget* parent = nullptr);
     ~TMainForm() override;
 
@@ -120,6 +120,7 @@ private:
     void FormShow();
     void FormHide();
     void openStartFolder(const TIniFile& ini);
+    void selectStartPhoto();
     void readFont(const TIniFile& ini);
 
     void rebuildList(TPhotoList list);
@@ -168,6 +169,7 @@ private:
     TSortMode m_sortMode = TSortMode::None;
     int m_sortDirection = 1;
     QStringList m_arguments;
+    QString m_startPhoto;  // a photo named at start, made current once its folder is listed
     QByteArray m_fontRecord;
     QLabel* m_statusLabel;
     QActionGroup* m_sortGroup;
