@@ -1,6 +1,7 @@
 #include "app/application.h"
 
 #include "app/app_globals.h"
+#include "app/app_icon.h"
 #include "app/font_record.h"
 #include "app/title_room.h"
 #include "platform/errors.h"
@@ -30,7 +31,9 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(AppTitle());
     // Lets the desktop match the windows to the installed menu entry and its icon.
     setDesktopFileName(QStringLiteral("org.tollworks.Tollamar"));
+    setWindowIcon(AppIcon());
     InstallFontSubstitutes();
+    installNativeEventFilter(&m_modalClickGuard);
     SetNoticeHandler([](const QString& text) { ReportNotice(text); });
 }
 

@@ -11,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QMainWindow>
 #include <QTimer>
+#include <array>
 #include <optional>
 
 class QActionGroup;
@@ -101,6 +102,28 @@ public:
     QAction* FromFavoriteAction;
     QAction* FromRecentAction;
     QAction* SearchAction;
+    QAction* FontSelectAction;
+    QAction* OpenImageAction;
+    QAction* PrintImageAction;
+    QAction* AboutAction;
+
+    // Docks form in the dock panel: the image window at the top, the information window
+    // below it (main_form_layout.cpp).
+    void DockSubForm(TSubForm* form);
+    // Whether the navigator, the image window and the information window were hidden
+    // because the main window was minimised; all false except while it is.
+    std::array<bool, 3> hiddenByMinimize() const { return m_hiddenByMinimize; }
+
+    // Where the sub-windows are: docked or floating, placement, visibility and
+    // ChildOfMain of the navigator, the image window and the information window, for a
+    // mode that rearranges them and puts them back afterwards. Not stored in any file.
+    struct TSubFormLayout {
+        QByteArray dockState;
+        std::array<bool, 3> childOfMain{};
+    };
+    TSubFormLayout saveSubFormLayout() const;
+    // Puts the sub-windows back as saved; false when the saved dock state was refused.
+    bool restoreSubFormLayout(const TSubFormLayout& layout);
 
 signals:
     // After each idle step: its duration and whether it asked to run again.
@@ -110,6 +133,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void createActions();
@@ -131,9 +155,20 @@ private:
     void ViewStyleActionExecute();
     void updateViewStyleAction();
     void ImgSizeAction1Execute();
+    // The sub-windows and the dock panel (main_form_layout.cpp).
     void toggleSubForm(TSubForm* form);
     void updateVisibleActions();
     void LayoutDockPanel();
+    void connectSubForm(TSubForm* form);
+    std::array<TSubForm*, 3> subForms() const;
+    void hideForMinimize();
+    void showAfterRestore();
+
+    // Font, open, print and about (main_form_view_commands.cpp).
+    void createViewCommandActions();
+    void FontSelectActionExecute();
+    void OpenImageActionExecute();
+    void AboutActionExecute();
     void ListView1DblClick();
     void ListView1Popup(const QPoint& globalPos);
 
@@ -179,6 +214,7 @@ private:
     bool m_awaitFirstPaint = false;
     QElapsedTimer m_rebuildClock;
     int m_dockedCount = 0;
+    std::array<bool, 3> m_hiddenByMinimize{};
     int m_listWork = 0;
     std::optional<TPhotoList> m_deferredList;
     bool m_sortDeferred = false;

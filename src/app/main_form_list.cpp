@@ -162,7 +162,8 @@ void TMainForm::sortNow() {
 }
 
 bool TMainForm::SetCurrentItem(TItemData* entry) {
-    for (QAction* action : {EditComSegAction, SaveSegAction, LoadSegAction}) action->setEnabled(entry != nullptr);
+    for (QAction* action : {EditComSegAction, SaveSegAction, LoadSegAction, OpenImageAction})
+        action->setEnabled(entry != nullptr);
     if (entry == m_currentItem) return false;
     m_currentItem = entry;
     // The picture and the path follow even when the information window cannot read the

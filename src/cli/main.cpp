@@ -8,7 +8,7 @@
 using namespace tollamar::cli;
 
 static QList<Verb> allVerbs() {
-    return CommentVerbs() + ExifSegmentVerbs() + PhotoInfoVerbs() + SearchVerbs();
+    return CommentVerbs() + CatalogueVerbs() + ExifSegmentVerbs() + PhotoInfoVerbs() + SearchVerbs();
 }
 
 static int printHelp() {

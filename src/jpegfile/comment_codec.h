@@ -8,6 +8,10 @@
 
 namespace tollamar {
 
+// How a payload is stored, by the rule DecodeComment reads it with; None for no bytes.
+enum class CommentForm { None, ShiftJis, Utf16, Utf8 };
+CommentForm StoredCommentForm(QByteArrayView payload);
+
 // The joined COM payloads as text, with every character <= U+0020 trimmed from both ends.
 QString DecodeComment(QByteArrayView payload);
 // The payload WriteComment stores: FF FE + UTF-16LE up to the first U+0000, or code

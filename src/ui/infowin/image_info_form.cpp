@@ -15,11 +15,13 @@
 #include <QApplication>
 #include <QEvent>
 #include <QHeaderView>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QScopeGuard>
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <exception>
+#include <memory>
 
 namespace tollamar {
 namespace {
@@ -118,6 +120,13 @@ void TImageInfoForm::buildTabs() {
     PageControl1->setTabToolTip(CameraTab, QStringLiteral("撮影日時、機種名、シャッター速度などを表示します"));
     PageControl1->setTabToolTip(CommentTab, QStringLiteral("ファイル内の‘コメント’を表示します"));
     CommentView->viewport()->installEventFilter(this);
+    // The comment's own menu (copy, select all) with the dock commands on top.
+    CommentView->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(CommentView, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        const std::unique_ptr<QMenu> menu(CommentView->createStandardContextMenu(pos));
+        AddDockClientItems(menu.get());
+        menu->exec(CommentView->viewport()->mapToGlobal(pos));
+    });
     for (QTreeWidget* tree : {FileTree, ExifTree}) {
         const auto fit = [tree] {
             if (tree->isVisible()) FitTreeColumn(*tree);
