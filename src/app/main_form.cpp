@@ -75,6 +75,7 @@ TMainForm::TMainForm(const QStringList& arguments, QWidget* parent)
     createNavigationActions();
     createViewCommandActions();
     createSubForms();
+    createImageActions();
     createMenus();
     createToolBars();
     connectListView();
@@ -154,7 +155,7 @@ void TMainForm::createMenus() {
     edit->addAction(SearchAction);
     edit->addAction(ComAsUnicodeAction);
     edit->addSeparator();
-    edit->addAction(OpenImageAction);
+    edit->addActions({CopyImageAction, OpenImageAction});
     edit->addSeparator();
     edit->addActions({SaveSegAction, LoadSegAction});
     QMenu* view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
@@ -165,7 +166,7 @@ void TMainForm::createMenus() {
     view->addAction(ViewStyleAction);
     view->addSeparator();
     view->addAction(ImgSizeAction1);
-    view->addAction(FontSelectAction);
+    view->addActions({FontSelectAction, ShowCommentAction, SetJpegCacheAction});
     QMenu* special = menuBar()->addMenu(QStringLiteral("特殊(&S)"));
     special->addAction(InportAction);
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
@@ -178,6 +179,7 @@ void TMainForm::createMenus() {
     popupSort->addActions(m_sortGroup->actions());
     PopupMenu2->addSeparator();
     PopupMenu2->addAction(EditComSegAction);
+    PopupMenu2->addAction(SearchAction);
     PopupMenu2->addSeparator();
     PopupMenu2->addAction(SelFolderAction);
 }
@@ -203,7 +205,8 @@ void TMainForm::createToolBars() {
 
 void TMainForm::connectListView() {
     ListView1->onEnter = [this] {
-        SetCurrentItem(m_model->entry(ListView1->selectedRow()));
+        // A photo the information window cannot read is still the one to edit.
+        RunReporting([this] { SetCurrentItem(m_model->entry(ListView1->selectedRow())); });
         EditComSegAction->trigger();
     };
     ListView1->onDoubleClick = [this] { ListView1DblClick(); };
