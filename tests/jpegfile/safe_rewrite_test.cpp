@@ -195,17 +195,36 @@ TEST_F(SafeRewrite, OnlyRegularFilesAreOpenedAndNothingHangs) {
     }
 }
 
-TEST_F(SafeRewrite, PrivatePhotoKeepsItsModeAndAttributes) {
-    chmod(NativePath(photo).constData(), 0600);
-    const bool haveXattr = setxattr(NativePath(photo).constData(), "user.rating", "5", 1, 0) == 0;
+// The value of an xattr, empty when the file has none.
+static QByteArray attribute(const QString& path, const char* name) {
+    char value[256] = {};
+    const ssize_t n = getxattr(NativePath(path).constData(), name, value, sizeof value);
+    return n < 0 ? QByteArray() : QByteArray(value, n);
+}
+
+TEST_F(SafeRewrite, PrivatePhotoKeepsItsModeAttributesAndAccessList) {
+    const QByteArray native = NativePath(photo);
+    chmod(native.constData(), 0600);
     ASSERT_TRUE(ReplaceSegmentInFile(photo, "new", 0xFE));
     struct stat st {};
-    stat(NativePath(photo).constData(), &st);
+    stat(native.constData(), &st);
     EXPECT_EQ(st.st_mode & 07777, 0600u);
-    if (!haveXattr) GTEST_SKIP() << "no user attributes on this file system";
-    char value[8] = {};
-    EXPECT_EQ(getxattr(NativePath(photo).constData(), "user.rating", value, sizeof value), 1);
-    EXPECT_EQ(value[0], '5');
+
+    // An access list that lets one more user read: owner rw, user 65534 r, group r, mask r.
+    const unsigned char acl[] = {2, 0, 0, 0,  1, 0, 6, 0, 0xFF, 0xFF, 0xFF, 0xFF,
+                                 2, 0, 4, 0, 0xFE, 0xFF, 0, 0,  4, 0, 4, 0, 0xFF, 0xFF, 0xFF, 0xFF,
+                                 0x10, 0, 4, 0, 0xFF, 0xFF, 0xFF, 0xFF,  0x20, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF};
+    const bool haveAcl = setxattr(native.constData(), "system.posix_acl_access", acl, sizeof acl, 0) == 0;
+    const bool haveXattr = setxattr(native.constData(), "user.rating", "5", 1, 0) == 0;
+    if (!haveAcl && !haveXattr) GTEST_SKIP() << "no extended attributes on this file system";
+    const QByteArray aclBefore = attribute(photo, "system.posix_acl_access");
+    stat(native.constData(), &st);
+    const mode_t modeBefore = st.st_mode & 07777;
+    ASSERT_TRUE(ReplaceSegmentInFile(photo, "newer", 0xFE));
+    EXPECT_EQ(attribute(photo, "system.posix_acl_access"), aclBefore);
+    EXPECT_EQ(attribute(photo, "user.rating"), haveXattr ? QByteArray("5") : QByteArray());
+    stat(native.constData(), &st);
+    EXPECT_EQ(st.st_mode & 07777, modeBefore);
 }
 
 TEST_F(SafeRewrite, LongNameRewritesThroughAShorterBackupName) {
