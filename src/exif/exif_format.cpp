@@ -157,6 +157,6 @@ std::optional<QString> SensingMethodText(int64_t code) {
     }
 }
 
-QString ExifStringText(QByteArrayView bytes) { return DecodeUtf8OrCp932(bytes); }
+QString ExifStringText(QByteArrayView bytes) { return DecodeUnmarkedText(bytes); }
 
 }  // namespace tollamar

@@ -20,12 +20,6 @@ QString decodeUtf16(QByteArrayView units) {
     return text;
 }
 
-bool hasHighByte(QByteArrayView bytes) {
-    for (char c : bytes)
-        if (static_cast<unsigned char>(c) > 0x7F) return true;
-    return false;
-}
-
 QString trimControls(const QString& text) {
     qsizetype first = 0, last = text.size();
     while (first < last && text[first].unicode() <= 0x20) ++first;
@@ -39,10 +33,8 @@ QString DecodeComment(QByteArrayView payload) {
     QString text;
     if (payload.size() >= 2 && payload[0] == '\xFF' && payload[1] == '\xFE')
         text = decodeUtf16(payload.sliced(2));
-    else if (hasHighByte(payload) && IsValidUtf8(payload))
-        text = QString::fromUtf8(payload);
     else
-        text = FromCp932(payload);
+        text = DecodeUnmarkedText(payload);
     return trimControls(text);
 }
 
