@@ -10,7 +10,12 @@ namespace {
 
 int commentVerb(QStringList args) {
     if (args.isEmpty()) return UsageError(QStringLiteral("comment: no file given"));
-    return PrintEachFile(args, [](const QString& file) { return ReadComment(file); });
+    return PrintEachFile(args, [](const QString& file) {
+        // A Shift-JIS comment may hold NUL bytes; a terminal and a script see a text
+        // end there, so the output does too.
+        const QString comment = ReadComment(file);
+        return comment.left(comment.indexOf(QChar(u'\0')));
+    });
 }
 
 // The editor stores line breaks as CR LF; text from a terminal or a file has LF.
