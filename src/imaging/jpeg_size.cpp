@@ -104,7 +104,8 @@ int byteAt(QByteArrayView bytes, qsizetype i) { return static_cast<unsigned char
 
 // A frame header: precision, height, width (big-endian), component count, then per
 // component its id, sampling factors (4 bits each) and table. The checks are those
-// libjpeg makes while it reads the header; a file that fails one gets its own error.
+// libjpeg makes while it reads the header; a frame that fails one is left to libjpeg,
+// which raises its own error.
 std::optional<QSize> plainFrameSize(QByteArrayView frame) {
     if (frame.size() < 6) return std::nullopt;
     const int components = byteAt(frame, 5);

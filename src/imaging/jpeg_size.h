@@ -24,7 +24,8 @@ bool ProbeJpegSize(const QString& fileName, int& width, int& height);
 // than one left to a DNL segment, sides up to 65500, only markers it knows).
 std::optional<QSize> FrameSize(const JpegHeaderParts& header);
 // ReadJpegSize for a file whose header was scanned: FrameSize when it answers, else
-// libjpeg's probe of the file, so that every file gets the answer ReadJpegSize gives.
+// libjpeg's probe of the file. The tables (DQT, DHT) are not examined, so only a file
+// whose tables libjpeg would refuse gets its frame size where the probe would raise.
 std::optional<QSize> ReadJpegSize(const QString& fileName, const JpegHeaderParts& header);
 // That in the form a size probe takes.
 bool ProbeJpegSizeFromHeader(const QString& fileName, const JpegHeaderParts& header, int& width, int& height);
