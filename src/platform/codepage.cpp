@@ -1,5 +1,6 @@
 #include "platform/codepage.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <iconv.h>
 
@@ -131,6 +132,9 @@ QString DecodeUtf8OrCp932(QByteArrayView bytes) {
 }
 
 QString DecodeUnmarkedText(QByteArrayView bytes) {
+    // Both readings agree on ASCII, which most camera texts and many comments are.
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return QString::fromLatin1(bytes);
     if (!IsValidUtf8(bytes)) return FromCp932(bytes);
     if (hasLongUtf8Sequence(bytes)) return QString::fromUtf8(bytes);
     qsizetype replaced = 0;
