@@ -9,3 +9,10 @@ timeit() {
   local us=$(( (t1 - t0) / 1000 ))
   if [[ -z "${best[$name]:-}" || $us -lt ${best[$name]} ]]; then best[$name]=$us; fi
 }
+
+# report NAME COUNT BASELINE: the per-file time of NAME and its ratio to BASELINE.
+report() {
+  local us=${best[$1]} n=$2 base=${best[$3]}
+  printf '  %-22s %9.1f us/file  %7.2fx %s\n' "$1" "$(echo "$us / $n" | bc -l)" \
+    "$(echo "$us / $base" | bc -l)" "$3"
+}

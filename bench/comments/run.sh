@@ -51,11 +51,6 @@ for r in $(seq 1 "$rounds"); do
   [[ $r -le 1 ]] && timeit exiftool_write exiftool -q -overwrite_original -Comment="round $r" "${write_files[@]}"
 done
 
-report() {  # name count baseline
-  local us=${best[$1]} n=$2 base=${best[$3]}
-  printf '  %-16s %9.1f us/file  %7.2fx %s\n' "$1" "$(echo "$us / $n" | bc -l)" \
-    "$(echo "$us / $base" | bc -l)" "$3"
-}
 echo "Reading comments, Exif values and summaries (${#read_files[@]} files), whole runs:"
 for n in bare_read cli_comment cli_values cli_summary jhead_read exiftool_read; do
   report $n ${#read_files[@]} bare_read

@@ -1,11 +1,13 @@
 #include "app/main_form.h"
 
 #include "app/app_globals.h"
+#include "app/app_icon.h"
 #include "app/command_icons.h"
 #include "app/font_record.h"
 #include "app/ini_file.h"
 #include "app/photo_list_model.h"
 #include "app/photo_list_view.h"
+#include "app/photo_scan.h"
 #include "app/tmn_size_form.h"
 #include "platform/errors.h"
 #include "platform/settings_folder.h"
@@ -27,6 +29,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <algorithm>
+#include <utility>
 
 namespace tollamar {
 namespace {
@@ -61,6 +64,7 @@ TMainForm::TMainForm(const QStringList& arguments, QWidget* parent)
       m_statusLabel(new QLabel(this)) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(AppTitle());
+    setWindowIcon(AppIcon());
     resize(708, 510);
     ListView1 = new TPhotoListView(m_model, this);
     setCentralWidget(ListView1);
@@ -69,7 +73,9 @@ TMainForm::TMainForm(const QStringList& arguments, QWidget* parent)
     createActions();
     createCommandActions();
     createNavigationActions();
+    createViewCommandActions();
     createSubForms();
+    createImageActions();
     createMenus();
     createToolBars();
     connectListView();
@@ -137,28 +143,6 @@ void TMainForm::createActions() {
         action->setCheckable(true);
 }
 
-void TMainForm::createSubForms() {
-    NaviForm = new TNaviForm(this);
-    ImageForm = new TImageForm(this);
-    ImageInfoForm = new TImageInfoForm(this);
-    NaviForm->hide();
-    addDockWidget(Qt::RightDockWidgetArea, ImageForm);
-    addDockWidget(Qt::RightDockWidgetArea, ImageInfoForm);
-    splitDockWidget(ImageForm, ImageInfoForm, Qt::Vertical);
-    ImageForm->hide();
-    ImageInfoForm->hide();
-    connectNavigator();
-    const std::pair<QAction*, TSubForm*> toggles[] = {
-        {NavigatorVisibleAction, NaviForm}, {ImageVisibleAction, ImageForm}, {InfoVisibleAction, ImageInfoForm}};
-    for (const auto& [action, form] : toggles) {
-        connect(action, &QAction::triggered, this, [this, form = form] { toggleSubForm(form); });
-        const auto relayout = [this] { QTimer::singleShot(0, this, [this] { LayoutDockPanel(); }); };
-        connect(form, &QDockWidget::visibilityChanged, this, relayout);
-        connect(form, &QDockWidget::topLevelChanged, this, relayout);
-    }
-    updateVisibleActions();
-}
-
 void TMainForm::createMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
     file->addAction(SelFolderAction);
@@ -171,6 +155,8 @@ void TMainForm::createMenus() {
     edit->addAction(SearchAction);
     edit->addAction(ComAsUnicodeAction);
     edit->addSeparator();
+    edit->addActions({CopyImageAction, OpenImageAction});
+    edit->addSeparator();
     edit->addActions({SaveSegAction, LoadSegAction});
     QMenu* view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
     QMenu* windows = view->addMenu(QStringLiteral("ウィンドウ(&W)"));
@@ -180,8 +166,11 @@ void TMainForm::createMenus() {
     view->addAction(ViewStyleAction);
     view->addSeparator();
     view->addAction(ImgSizeAction1);
+    view->addActions({FontSelectAction, ShowCommentAction, SetJpegCacheAction});
     QMenu* special = menuBar()->addMenu(QStringLiteral("特殊(&S)"));
     special->addAction(InportAction);
+    QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
+    help->addAction(AboutAction);
 
     PopupMenu2 = new QMenu(this);
     PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
@@ -264,14 +253,34 @@ void TMainForm::FormShow() {
         readFont(ini);
     }
     for (TSubForm* form : {static_cast<TSubForm*>(ImageForm), static_cast<TSubForm*>(ImageInfoForm)}) {
-        form->setFloating(false);
+        DockSubForm(form);
         form->show();
     }
     if (isFolder(m_currentFolder)) DoSelFolder(TFolderRequester::MainForm, m_currentFolder);
+    selectStartPhoto();
+}
+
+void TMainForm::selectStartPhoto() {
+    const QString photo = std::exchange(m_startPhoto, QString());
+    for (const auto& entry : m_photoList) {
+        if (entry->FileName != photo) continue;
+        ListView1->selectRow(m_model->rowOf(entry.get()));
+        SetCurrentItem(entry.get());
+        return;
+    }
 }
 
 void TMainForm::openStartFolder(const TIniFile& ini) {
-    if (!m_arguments.isEmpty() && SetCurrentFolder(m_arguments.first())) return;
+    if (!m_arguments.isEmpty()) {
+        // A photo instead of a folder ("Open with" from a file manager) opens its folder
+        // with that photo current.
+        const QFileInfo start(m_arguments.first());
+        if (start.isFile() && IsPhotoFileName(start.fileName()) && SetCurrentFolder(start.absolutePath())) {
+            m_startPhoto = QDir::cleanPath(start.absoluteFilePath());
+            return;
+        }
+        if (SetCurrentFolder(m_arguments.first())) return;
+    }
     QString folder = ini.ReadString(kApp, u"CD", QString());
     if (!isFolder(folder)) folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
     if (!isFolder(folder)) folder = QDir::currentPath();
@@ -357,47 +366,6 @@ void TMainForm::ImgSizeAction1Execute() {
     dialog.setThumbnailSize(thumbnailSize());
     ModalBracket bracket;
     if (dialog.exec() == QDialog::Accepted) setThumbnailSize(dialog.thumbnailSize());
-}
-
-void TMainForm::toggleSubForm(TSubForm* form) {
-    if (form->isFloating() && form->isMinimized()) form->showNormal();
-    else form->setVisible(form->isHidden());
-    updateVisibleActions();
-}
-
-void TMainForm::updateVisibleActions() {
-    struct Texts {
-        QAction* action;
-        TSubForm* form;
-        QString name;
-    };
-    const Texts all[] = {{NavigatorVisibleAction, NaviForm, QStringLiteral("Navigatorウィンドウ")},
-                         {ImageVisibleAction, ImageForm, QStringLiteral("画像ウィンドウ")},
-                         {InfoVisibleAction, ImageInfoForm, QStringLiteral("画像情報ウィンドウ")}};
-    for (const Texts& t : all) {
-        const bool visible = !t.form->isHidden();
-        const QString caption = t.name + (visible ? QStringLiteral("を隠す") : QStringLiteral("を表示"));
-        t.action->setChecked(visible);
-        t.action->setText(caption);
-        t.action->setStatusTip(caption + QStringLiteral("します"));
-        t.action->setToolTip(caption + QStringLiteral("します"));
-    }
-}
-
-void TMainForm::LayoutDockPanel() {
-    QList<QDockWidget*> docked;
-    for (TSubForm* form : {static_cast<TSubForm*>(ImageForm), static_cast<TSubForm*>(ImageInfoForm)})
-        if (!form->isHidden() && !form->isFloating()) docked.append(form);
-    const int count = static_cast<int>(docked.size());
-    // The first window docked gives the list half of the window; later changes keep the
-    // widths the user made.
-    if (m_dockedCount == 0 && count >= 1) {
-        resizeDocks({docked.first()}, {width() / 2}, Qt::Horizontal);
-        // Stacked windows share the height as their default sizes do (318 to 280).
-        if (count == 2) resizeDocks(docked, {318 * height() / 598, 280 * height() / 598}, Qt::Vertical);
-    }
-    m_dockedCount = count;
-    updateVisibleActions();
 }
 
 }  // namespace tollamar

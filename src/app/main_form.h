@@ -11,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QMainWindow>
 #include <QTimer>
+#include <array>
 #include <optional>
 
 class QActionGroup;
@@ -38,7 +39,7 @@ class TMainForm : public QMainWindow {
 
 public:
     // arguments: the command line after the program name; the first names the folder
-    // to open at start.
+    // to open at start, or a photo whose folder opens with that photo current.
     explicit TMainForm(const QStringList& arguments, QWidget* parent = nullptr);
     ~TMainForm() override;
 
@@ -101,6 +102,37 @@ public:
     QAction* FromFavoriteAction;
     QAction* FromRecentAction;
     QAction* SearchAction;
+    QAction* ImageScaledAction;
+    QAction* ImageHalfAction;
+    QAction* ImageEqualAction;
+    QAction* ImageDoubleAction;
+    QAction* Image4MulAction;
+    QAction* ShowCommentAction;
+    QAction* CopyImageAction;
+    QAction* SetJpegCacheAction;
+
+    QAction* FontSelectAction;
+    QAction* OpenImageAction;
+    QAction* PrintImageAction;
+    QAction* AboutAction;
+
+    // Docks form in the dock panel: the image window at the top, the information window
+    // below it (main_form_layout.cpp).
+    void DockSubForm(TSubForm* form);
+    // Whether the navigator, the image window and the information window were hidden
+    // because the main window was minimised; all false except while it is.
+    std::array<bool, 3> hiddenByMinimize() const { return m_hiddenByMinimize; }
+
+    // Where the sub-windows are: docked or floating, placement, visibility and
+    // ChildOfMain of the navigator, the image window and the information window, for a
+    // mode that rearranges them and puts them back afterwards. Not stored in any file.
+    struct TSubFormLayout {
+        QByteArray dockState;
+        std::array<bool, 3> childOfMain{};
+    };
+    TSubFormLayout saveSubFormLayout() const;
+    // Puts the sub-windows back as saved; false when the saved dock state was refused.
+    bool restoreSubFormLayout(const TSubFormLayout& layout);
 
 signals:
     // After each idle step: its duration and whether it asked to run again.
@@ -110,6 +142,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void createActions();
@@ -120,6 +153,7 @@ private:
     void FormShow();
     void FormHide();
     void openStartFolder(const TIniFile& ini);
+    void selectStartPhoto();
     void readFont(const TIniFile& ini);
 
     void rebuildList(TPhotoList list);
@@ -130,15 +164,31 @@ private:
     void ViewStyleActionExecute();
     void updateViewStyleAction();
     void ImgSizeAction1Execute();
+    // The sub-windows and the dock panel (main_form_layout.cpp).
     void toggleSubForm(TSubForm* form);
     void updateVisibleActions();
     void LayoutDockPanel();
+    void connectSubForm(TSubForm* form);
+    std::array<TSubForm*, 3> subForms() const;
+    void hideForMinimize();
+    void showAfterRestore();
+
+    // Font, open, print and about (main_form_view_commands.cpp).
+    void createViewCommandActions();
+    void FontSelectActionExecute();
+    void OpenImageActionExecute();
+    void AboutActionExecute();
     void ListView1DblClick();
     void ListView1Popup(const QPoint& globalPos);
 
     // The navigator's pages and what it opens (main_form_navigation.cpp).
     void createNavigationActions();
     void connectNavigator();
+
+    // The image window's commands and context menu (main_form_image.cpp).
+    void createImageActions();
+    void fillImagePopup();
+    void SetJpegCacheActionExecute();
 
     // The comment, Exif segment and import commands (main_form_commands.cpp).
     void createCommandActions();
@@ -166,6 +216,7 @@ private:
     TSortMode m_sortMode = TSortMode::None;
     int m_sortDirection = 1;
     QStringList m_arguments;
+    QString m_startPhoto;  // a photo named at start, made current once its folder is listed
     QByteArray m_fontRecord;
     QLabel* m_statusLabel;
     QActionGroup* m_sortGroup;
@@ -175,6 +226,7 @@ private:
     bool m_awaitFirstPaint = false;
     QElapsedTimer m_rebuildClock;
     int m_dockedCount = 0;
+    std::array<bool, 3> m_hiddenByMinimize{};
     int m_listWork = 0;
     std::optional<TPhotoList> m_deferredList;
     bool m_sortDeferred = false;

@@ -148,7 +148,8 @@ void TMainForm::sortNow() {
 }
 
 bool TMainForm::SetCurrentItem(TItemData* entry) {
-    for (QAction* action : {EditComSegAction, SaveSegAction, LoadSegAction}) action->setEnabled(entry != nullptr);
+    for (QAction* action : {EditComSegAction, SaveSegAction, LoadSegAction, OpenImageAction})
+        action->setEnabled(entry != nullptr);
     if (entry == m_currentItem) return false;
     m_currentItem = entry;
     // An error here leaves the image window and the status bar on the previous photo.

@@ -4,6 +4,7 @@
 #include "app/app_globals.h"
 #include "app/command_icons.h"
 #include "app/main_form.h"
+#include "app/new_action.h"
 #include "platform/errors.h"
 #include "search/do_search.h"
 #include "ui/dialogs/progress_dlg.h"
@@ -18,12 +19,6 @@
 
 namespace tollamar {
 namespace {
-
-QAction* pageAction(QObject* owner, const char* name, const QString& caption) {
-    auto* action = new QAction(caption, owner);
-    action->setObjectName(QString::fromLatin1(name));
-    return action;
-}
 
 // The progress dialog as the search run sees it: events run before every file, so the
 // cancel button stops the run at its next file.
@@ -89,10 +84,10 @@ private:
 }  // namespace
 
 void TMainForm::createNavigationActions() {
-    FromTreeAction = pageAction(this, "FromTreeAction", QStringLiteral("‘フォルダツリー’を開く"));
-    FromFavoriteAction = pageAction(this, "FromFavoriteAction", QStringLiteral("‘お気に入り’を開く"));
-    FromRecentAction = pageAction(this, "FromRecentAction", QStringLiteral("‘最近使ったフォルダ’から開く(&R)"));
-    SearchAction = pageAction(this, "SearchAction", QStringLiteral("‘コメント’で検索(&F)"));
+    FromTreeAction = NewAction(this, "FromTreeAction", QStringLiteral("‘フォルダツリー’を開く"));
+    FromFavoriteAction = NewAction(this, "FromFavoriteAction", QStringLiteral("‘お気に入り’を開く"));
+    FromRecentAction = NewAction(this, "FromRecentAction", QStringLiteral("‘最近使ったフォルダ’から開く(&R)"));
+    SearchAction = NewAction(this, "SearchAction", QStringLiteral("‘コメント’で検索(&F)"));
     SearchAction->setStatusTip(QStringLiteral("‘コメント’で検索します"));
     SearchAction->setToolTip(SearchAction->statusTip());
     SearchAction->setIcon(CommandIcon(3));

@@ -4,12 +4,21 @@
 // right of the photo list, or floating. A floating one is either owned by the main
 // window (a tool window that stays in front of it, ChildOfMain true) or an independent
 // top-level window with its own task bar entry.
+//
+// Every sub-window carries the two dock-client commands, Docking1 and StayOnTopMenu.
+// Linux window managers take no items of ours in their window menu, so the commands
+// sit in a menu on the title bar Qt draws for the dock window and at the top of the
+// window's own context menu (AddDockClientItems).
 
 #include <QDockWidget>
+
+class QMenu;
 
 namespace tollamar {
 
 class TSubForm : public QDockWidget {
+    Q_OBJECT
+
 public:
     // componentName names the window and its settings file; a window that is not
     // dockable only ever floats.
@@ -25,8 +34,35 @@ public:
     // SettingsFolder + componentName + ".INI".
     QString settingsFileName() const;
 
+    // Puts Docking1, StayOnTopMenu and a separator in front of what menu holds.
+    void AddDockClientItems(QMenu* menu);
+    // True when the title bars of the program's windows are drawn active: the program
+    // is the active application and no modal dialog of its commands is open.
+    static bool CaptionsActive();
+
+    // "メインウィンドウにドッキングする(&D)": asks the main window to dock this window;
+    // greyed on a window that cannot be docked and while docked.
+    QAction* Docking1;
+    // "常にメインウィンドウよりも手前に表示する(&T)": toggles ChildOfMain; checked while owned.
+    QAction* StayOnTopMenu;
+
+signals:
+    // Docking1 was chosen, or the title of the floating window was double-clicked.
+    void dockRequested(tollamar::TSubForm* form);
+    // StayOnTopMenu switched the window between owned and independent.
+    void ownershipChanged(tollamar::TSubForm* form);
+
+protected:
+    bool event(QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
 private:
+    void createDockClientActions();
     void applyOwnership();
+    void updateDockClientActions();
+    bool onTitle(const QPoint& pos) const;
+    void paintCaption();
 
     bool m_childOfMain = true;
     bool m_dockable;

@@ -1,4 +1,5 @@
 #include "cli/cli_io.h"
+#include "cli/comment_forms.h"
 #include "cli/parallel_files.h"
 #include "cli/verbs.h"
 #include "jpegfile/comment_io.h"
@@ -18,12 +19,6 @@ int commentVerb(QStringList args) {
     });
 }
 
-// The editor stores line breaks as CR LF; text from a terminal or a file has LF.
-QString withCrLf(QString text) {
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return text.replace(u'\n', QStringLiteral("\r\n"));
-}
-
 QString readStdin() {
     QFile in;
     if (!in.open(stdin, QIODevice::ReadOnly)) return {};
@@ -36,7 +31,8 @@ int setCommentVerb(QStringList args) {
         return UsageError(QStringLiteral("set-comment: unknown option %1").arg(args.first()));
     if (args.size() < 2) return UsageError(QStringLiteral("set-comment: TEXT and FILE needed"));
     const QString given = args.takeFirst();
-    const QString text = withCrLf(given == QStringLiteral("-") ? readStdin() : given);
+    // The editor stores line breaks as CR LF; text from a terminal or a file has LF.
+    const QString text = WithCrLf(given == QStringLiteral("-") ? readStdin() : given);
     const bool unicode = options.contains(QStringLiteral("--unicode"));
     const bool append = options.contains(QStringLiteral("--append"));
     return ForEachFile(args, [&](const QString& file) {

@@ -8,7 +8,7 @@
 using namespace tollamar::cli;
 
 static QList<Verb> allVerbs() {
-    return CommentVerbs() + ExifSegmentVerbs() + PhotoInfoVerbs() + SearchVerbs();
+    return CommentVerbs() + CatalogueVerbs() + ExifSegmentVerbs() + PhotoInfoVerbs() + SearchVerbs();
 }
 
 static int printHelp() {
@@ -16,7 +16,8 @@ static int printHelp() {
     for (const Verb& verb : allVerbs())
         PrintLine(QStringLiteral("  %1 %2\n      %3").arg(verb.name, verb.usage, verb.summary));
     PrintLine(QStringLiteral("\nErrors go to standard error; the exit status is 0 when every file "
-                             "succeeded, 1 when any failed, 2 for a usage error."));
+                             "succeeded, 1 when any failed, 2 for a usage error.\n"
+                             "--version prints the version; man tollamar-cli tells more."));
     return kExitOk;
 }
 
@@ -28,6 +29,10 @@ int main(int argc, char** argv) {
     if (args.isEmpty()) return UsageError(QStringLiteral("no verb given"));
     const QString verbName = args.takeFirst();
     if (verbName == QStringLiteral("--help") || verbName == QStringLiteral("-h")) return printHelp();
+    if (verbName == QStringLiteral("--version")) {
+        PrintLine(QStringLiteral("tollamar-cli " TOLLAMAR_VERSION));
+        return kExitOk;
+    }
     for (const Verb& verb : allVerbs()) {
         if (verb.name == verbName) {
             const int status = verb.run(args);

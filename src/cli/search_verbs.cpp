@@ -1,13 +1,9 @@
 #include "cli/cli_io.h"
 #include "cli/parallel_files.h"
+#include "cli/photo_walk.h"
 #include "cli/verbs.h"
-#include "platform/file_ops.h"
 #include "search/photo_match.h"
-#include "search/search_run.h"
-
-#include <cerrno>
-#include <cstring>
-#include <sys/stat.h>
+#include "search/search_criteria.h"
 
 namespace tollamar::cli {
 namespace {
@@ -77,36 +73,12 @@ QString parseArgs(QStringList list, SearchArgs& args) {
     return {};
 }
 
-// The photos to test, in the order the window's walk would test them.
-bool collectPhotos(const SearchArgs& args, QStringList& photos) {
-    SearchHost quiet;
-    SearchState state;
-    SearchRun run(args.criteria, quiet, state);
-    const SearchRun::FileTest collect = [&](const QString& path) {
-        if (IsSearchedFileName(path)) photos.append(path);
-        return FileAnswer::NoMatch;
-    };
-    bool allFound = true;
-    for (const QString& target : args.targets) {
-        struct stat st {};
-        if (stat(NativePath(target).constData(), &st) != 0) {
-            ReportError(target, QString::fromLocal8Bit(std::strerror(errno)));
-            allFound = false;
-        } else if (S_ISDIR(st.st_mode)) {
-            run.WalkFolder(target, collect, args.withSubfolders);
-        } else {
-            collect(target);
-        }
-    }
-    return allFound;
-}
-
 int searchVerb(QStringList list) {
     SearchArgs args;
     if (const QString error = parseArgs(list, args); !error.isEmpty())
         return UsageError(QStringLiteral("search: ") + error);
     QStringList photos;
-    const bool allFound = collectPhotos(args, photos);
+    const bool allFound = CollectPhotos(args.targets, args.withSubfolders, photos);
     // The headers are read on every core; the matches still print in walk order.
     const int status = ForEachFileInParallel(
         photos,

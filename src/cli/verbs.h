@@ -14,6 +14,7 @@ struct Verb {
     int (*run)(QStringList args);
 };
 
+QList<Verb> CatalogueVerbs();
 QList<Verb> CommentVerbs();
 QList<Verb> ExifSegmentVerbs();
 QList<Verb> PhotoInfoVerbs();

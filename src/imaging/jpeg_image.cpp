@@ -70,6 +70,14 @@ TJPEGDefaults JpegDefaultsForScreenDepth(int bitsPerPixel) {
     return defaults;
 }
 
+namespace {
+TJPEGDefaults g_defaults;
+}  // namespace
+
+const TJPEGDefaults& JpegDefaults() { return g_defaults; }
+
+void SetJpegDefaults(const TJPEGDefaults& defaults) { g_defaults = defaults; }
+
 QSize ScaledJpegSize(QSize fullSize, TJPEGScale scale) {
     const int64_t denom = static_cast<int64_t>(scale);
     const auto divideUp = [&](int side) {

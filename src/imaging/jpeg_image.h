@@ -33,6 +33,11 @@ struct TJPEGDefaults {
 // on a display of 8 bits or fewer.
 TJPEGDefaults JpegDefaultsForScreenDepth(int bitsPerPixel);
 
+// The process-wide defaults that the image window's decodes start from. Set once at
+// start-up, before any decode thread exists; plain defaults until then.
+const TJPEGDefaults& JpegDefaults();
+void SetJpegDefaults(const TJPEGDefaults& defaults);
+
 // The size libjpeg gives a picture of fullSize decoded at scale (each side divided and
 // rounded up).
 QSize ScaledJpegSize(QSize fullSize, TJPEGScale scale);

@@ -29,13 +29,21 @@ QString trimControls(const QString& text) {
 
 }  // namespace
 
+CommentForm StoredCommentForm(QByteArrayView payload) {
+    if (payload.isEmpty()) return CommentForm::None;
+    if (payload.size() >= 2 && payload[0] == '\xFF' && payload[1] == '\xFE') return CommentForm::Utf16;
+    if (IsUnmarkedUtf8(payload)) return CommentForm::Utf8;
+    return CommentForm::ShiftJis;
+}
+
 QString DecodeComment(QByteArrayView payload) {
-    QString text;
-    if (payload.size() >= 2 && payload[0] == '\xFF' && payload[1] == '\xFE')
-        text = decodeUtf16(payload.sliced(2));
-    else
-        text = DecodeUnmarkedText(payload);
-    return trimControls(text);
+    switch (StoredCommentForm(payload)) {
+    case CommentForm::None: return {};
+    case CommentForm::Utf16: return trimControls(decodeUtf16(payload.sliced(2)));
+    case CommentForm::Utf8: return trimControls(QString::fromUtf8(payload));
+    case CommentForm::ShiftJis: break;
+    }
+    return trimControls(FromCp932(payload));
 }
 
 QByteArray EncodeComment(const QString& text, bool asUnicode) {

@@ -77,8 +77,8 @@ QByteArray fromCp932Units(QByteArrayView bytes, qsizetype* replaced) {
                    [](const char*, size_t) { return size_t{1}; }, replaced);
 }
 
-QString textOfUnits(const QByteArray& utf16le) {
-    return QString(reinterpret_cast<const QChar*>(utf16le.constData()), utf16le.size() / 2);
+bool isAscii(QByteArrayView bytes) {
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
 // In valid UTF-8 a byte of E0 or above starts a sequence of three or four bytes: a
@@ -100,7 +100,8 @@ QByteArray ToCp932(QStringView text) {
 
 QString FromCp932(QByteArrayView bytes) {
     if (bytes.isEmpty()) return {};
-    return textOfUnits(fromCp932Units(bytes, nullptr));
+    const QByteArray out = fromCp932Units(bytes, nullptr);
+    return QString(reinterpret_cast<const QChar*>(out.constData()), out.size() / 2);
 }
 
 bool IsValidUtf8(QByteArrayView bytes) {
@@ -131,15 +132,18 @@ QString DecodeUtf8OrCp932(QByteArrayView bytes) {
     return IsValidUtf8(bytes) ? QString::fromUtf8(bytes) : FromCp932(bytes);
 }
 
+bool IsUnmarkedUtf8(QByteArrayView bytes) {
+    if (isAscii(bytes) || !IsValidUtf8(bytes)) return false;
+    if (hasLongUtf8Sequence(bytes)) return true;
+    qsizetype replaced = 0;
+    fromCp932Units(bytes, &replaced);
+    return replaced != 0;
+}
+
 QString DecodeUnmarkedText(QByteArrayView bytes) {
     // Both readings agree on ASCII, which most camera texts and many comments are.
-    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
-        return QString::fromLatin1(bytes);
-    if (!IsValidUtf8(bytes)) return FromCp932(bytes);
-    if (hasLongUtf8Sequence(bytes)) return QString::fromUtf8(bytes);
-    qsizetype replaced = 0;
-    const QByteArray units = fromCp932Units(bytes, &replaced);
-    return replaced == 0 ? textOfUnits(units) : QString::fromUtf8(bytes);
+    if (isAscii(bytes)) return QString::fromLatin1(bytes);
+    return IsUnmarkedUtf8(bytes) ? QString::fromUtf8(bytes) : FromCp932(bytes);
 }
 
 }  // namespace tollamar

@@ -12,6 +12,7 @@
 #include "support/temp_folder.h"
 #include "ui/dialogs/edit_text_dlg.h"
 #include "ui/dialogs/progress_dlg.h"
+#include "ui/imagewin/image_form.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -20,6 +21,8 @@
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QClipboard>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -513,4 +516,47 @@ TEST_F(CommandsTest, ImportCopiesIntoLocalDayFoldersOnceAndNeverOverwrites) {
     EXPECT_EQ(TempFolder::read(changed), changedBytes);
     EXPECT_TRUE(m_reports.isEmpty()) << m_reports.join(u'|').toStdString();
     EXPECT_EQ(form->PhotoList().size(), 1u) << "the list is not touched";
+}
+
+// The cache size is asked for again until the answer is a number in 0..256; Cancel
+// keeps the size. Copy puts the picture the image window shows on the clipboard.
+TEST_F(CommandsTest, CacheSizePromptAndPictureCopy) {
+    QFile::remove(apptest::SettingsFile(QStringLiteral("ImageForm.INI")));
+    auto form = openAlbum(1);
+    QStringList prompts;
+    const auto answer = [&prompts](const QString& text) {
+        return [&prompts, text](QWidget* w) {
+            auto* input = dynamic_cast<QInputDialog*>(w);
+            if (!input) return false;
+            prompts << input->windowTitle() + u'|' + input->labelText() + u'|' + input->textValue();
+            if (text.isNull()) {
+                input->reject();
+            } else {
+                input->setTextValue(text);
+                input->accept();
+            }
+            return true;
+        };
+    };
+    {
+        ModalScript script;
+        script.then(answer(QStringLiteral("300"))).then(answer(QStringLiteral("abc"))).then(answer(QStringLiteral("16")));
+        form->SetJpegCacheAction->trigger();
+    }
+    ASSERT_EQ(prompts.size(), 3);
+    EXPECT_EQ(prompts[2], QStringLiteral("展開済みJPEGを保存しておくメモリサイズを設定します|0～256Mbytesまで設定できます|6"));
+    EXPECT_EQ(form->ImageForm->CacheSize(), 16);
+    EXPECT_EQ(TIniFile(apptest::SettingsFile(QStringLiteral("ImageForm.INI"))).ReadInteger(u"Jpeg", u"CacheSize", 0), 16);
+    {
+        ModalScript script;
+        script.then(answer(QString()));
+        form->SetJpegCacheAction->trigger();
+    }
+    EXPECT_EQ(form->ImageForm->CacheSize(), 16);
+
+    EXPECT_FALSE(form->CopyImageAction->isEnabled());
+    select(*form, 0);
+    ASSERT_TRUE(apptest::WaitFor([&] { return form->CopyImageAction->isEnabled(); }, 20000));
+    form->CopyImageAction->trigger();
+    EXPECT_EQ(QApplication::clipboard()->image().size(), QSize(40, 30));
 }

@@ -14,6 +14,7 @@
 #include <QAbstractItemView>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QCoreApplication>
 #include <QListView>
 #include <QMouseEvent>
@@ -144,7 +145,8 @@ TEST_F(MainFormTest, BadStartFolderAndMissingFolderAreReportedAndTheOldListComes
     writePhotos(folder, {QStringLiteral("a.jpg"), QStringLiteral("b.jpg")});
     WriteIniStringNow(apptest::SettingsFile(QStringLiteral("MainForm.INI")), QStringLiteral("App"),
                       QStringLiteral("CD"), folder.path({}));
-    const QString file = folder.path("a.jpg");
+    folder.write(QStringLiteral("notes.txt"), "not a folder");
+    const QString file = folder.path("notes.txt");
     TMainForm form({file});
     form.show();
     ASSERT_EQ(m_reports.size(), 1);
@@ -164,6 +166,26 @@ TEST_F(MainFormTest, BadStartFolderAndMissingFolderAreReportedAndTheOldListComes
     EXPECT_EQ(recent.first(), folder.path("gone")) << "the path as asked goes to the recent folders";
     EXPECT_EQ(form.NaviForm->syncedFolder(), folder.path({}));
     form.close();
+}
+
+TEST_F(MainFormTest, APhotoGivenAtStartOpensItsFolderWithThatPhotoCurrent) {
+    testsupport::TempFolder other, folder;
+    writePhotos(folder, {QStringLiteral("a.jpg"), QStringLiteral("b.JPG"), QStringLiteral("c.jpg")});
+    WriteIniStringNow(apptest::SettingsFile(QStringLiteral("MainForm.INI")), QStringLiteral("App"),
+                      QStringLiteral("CD"), other.path({}));
+    const QString photo = folder.path("b.JPG");
+    // Given as a file manager would, through a path that needs cleaning.
+    TMainForm form({folder.path("../") + QFileInfo(folder.path({})).fileName() + QStringLiteral("/./b.JPG")});
+    form.show();
+    EXPECT_TRUE(m_reports.isEmpty()) << m_reports.join(u'|').toStdString();
+    EXPECT_EQ(form.CurrentFolder(), folder.path({}));
+    EXPECT_EQ(form.PhotoList().size(), 3u);
+    ASSERT_NE(form.CurrentItem(), nullptr);
+    EXPECT_EQ(form.CurrentItem()->FileName, photo);
+    EXPECT_EQ(form.ListView1->selectedRow(), 1);
+    EXPECT_TRUE(form.EditComSegAction->isEnabled());
+    form.close();
+    EXPECT_EQ(mainIni().ReadString(u"App", u"CD", {}), folder.path({}));
 }
 
 TEST_F(MainFormTest, SortCommandsReverseWhenChosenAgainAndKeepTheDirectionOnRescan) {

@@ -1,3 +1,4 @@
+#include "cli_run.h"
 #include "jpegfile/comment_io.h"
 #include "platform/codepage.h"
 #include "support/jpeg_builder.h"
@@ -13,21 +14,6 @@ using testsupport::SegmentPayloads;
 using testsupport::TempFolder;
 
 namespace {
-
-struct CliRun {
-    int status = -1;
-    QString out, err;
-};
-
-CliRun cli(const QStringList& args, const QByteArray& input = {}) {
-    QProcess process;
-    process.start(QStringLiteral(TOLLAMAR_CLI), args);
-    process.write(input);
-    process.closeWriteChannel();
-    process.waitForFinished(30000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
 
 QByteArray photo(QByteArrayView comment) {
     return JpegBuilder().soi().app1("Exif-ish").com(comment).tables().sosAndData().bytes();
@@ -170,4 +156,12 @@ TEST_F(CliOnAlbum, ThumbnailsFromEmbeddedOrDecodedPictures) {
     const CliRun bad = cli({"thumbnail", notJpeg, out.path("b.png")});
     EXPECT_EQ(bad.status, 1);
     EXPECT_TRUE(bad.err.contains(QStringLiteral("JPEG エラー"))) << bad.err.toStdString();
+}
+
+TEST_F(CliOnAlbum, CommentsListTheCameraDateInIsoForm) {
+    const QString exifDate = cli({"values", photo("IMG_0001.jpg")}).out.section(QStringLiteral("DateTimeOrg="), 1).section(u'\n', 0, 0);
+    ASSERT_EQ(exifDate.size(), 19);
+    const QString isoDate = exifDate.left(10).replace(u':', u'-') + exifDate.mid(10);
+    const CliRun listed = cli({"comments", photo("IMG_0001.jpg")});
+    EXPECT_TRUE(listed.out.endsWith(u'\t' + isoDate + u'\n')) << listed.out.toStdString();
 }

@@ -1,72 +1,206 @@
 #include "ui/imagewin/image_form.h"
 
+#include "app/ini_file.h"
 #include "app/item_data.h"
-#include "imaging/fit_geometry.h"
-#include "imaging/thumbnail.h"
+#include "imaging/jpeg_thread.h"
+#include "jpegfile/comment_io.h"
+#include "platform/errors.h"
+#include "platform/file_stamp.h"
+#include "ui/imagewin/image_view.h"
 
-#include <QPainter>
+#include <QApplication>
+#include <QEvent>
+#include <QFileInfo>
+#include <QMenu>
 
 namespace tollamar {
 
-// Decodes at the reduced scale that suits the window's size, and again only when the
-// photo or the size changes.
-class TImageForm::PictureView : public QWidget {
-public:
-    explicit PictureView(QWidget* parent) : QWidget(parent) {
-        setAutoFillBackground(true);
-        setMinimumSize(32, 32);
-    }
+namespace {
 
-    void setFile(const QString& file) {
-        m_file = file;
-        m_picture = QImage();
-        m_decodedFor = {};  // the same photo shown again may have been rewritten meanwhile
-        m_error.clear();
-        update();
-    }
-    QString file() const { return m_file; }
+const QString kJpegSection = QStringLiteral("Jpeg");
+const QString kCacheSizeKey = QStringLiteral("CacheSize");
+// Cancelled decodes end within one band of rows; this only bounds a worker stuck in a
+// read of a file on a hung file system.
+constexpr int kReleaseTimeoutMs = 3000;
 
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        if (m_file.isEmpty()) return;
-        if (m_decodedFor != qMakePair(m_file, size())) decode();
-        if (!m_error.isEmpty()) {
-            painter.drawText(rect().adjusted(8, 8, -8, -8), Qt::AlignCenter | Qt::TextWordWrap, m_error);
-            return;
-        }
-        painter.setBrush(palette().color(QPalette::Window));
-        painter.setPen(Qt::NoPen);
-        DrawFitted(painter, rect(), m_picture);
-    }
+QString namePart(const QString& fileName) { return QFileInfo(fileName).fileName(); }
 
-private:
-    void decode() {
-        m_decodedFor = qMakePair(m_file, size());
-        m_error.clear();
-        try {
-            m_picture = MakeThumbnailBitmap(m_file, width(), height());
-        } catch (const std::exception& e) {
-            m_picture = QImage();
-            m_error = QString::fromUtf8(e.what());
-        }
-    }
-
-    QString m_file;
-    QImage m_picture;
-    QString m_error;
-    QPair<QString, QSize> m_decodedFor;
-};
+}  // namespace
 
 TImageForm::TImageForm(QWidget* mainWindow)
     : TSubForm(QStringLiteral("ImageForm"), QStringLiteral("画像ウィンドウ"), true, mainWindow),
-      m_view(new PictureView(this)) {
+      PopupMenu(new QMenu(this)),
+      m_view(new TImageView(this)),
+      m_cache(TIniFile(settingsFileName()).ReadInteger(kJpegSection, kCacheSizeKey, TJpegCache::kDefaultCacheSize)) {
+    PopupMenu->setObjectName(QStringLiteral("PopupMenu1"));
+    m_view->setObjectName(QStringLiteral("ImageView"));
     setWidget(m_view);
     resize(443, 318);
+    m_loadTimer.setSingleShot(true);
+    connect(&m_loadTimer, &QTimer::timeout, this, [this] { LoadCurrent(); });
+    m_view->viewport()->installEventFilter(this);
+    connect(m_view, &TImageView::pictureDoubleClicked, this, &TImageForm::editCommentRequested);
+    connect(m_view, &TImageView::contextMenuRequested, this, [this](const QPoint& pos) {
+        if (!PopupMenu->isEmpty()) PopupMenu->exec(pos);
+    });
 }
 
-void TImageForm::ShowItem(const TItemData* item) { m_view->setFile(item ? item->FileName : QString()); }
+TImageForm::~TImageForm() {
+    setBusy(false);
+    forgetDecode();
+    TJpegThread::ReleaseContext(this, kReleaseTimeoutMs);
+}
 
-QString TImageForm::shownFile() const { return m_view->file(); }
+void TImageForm::ShowItem(const TItemData* item) {
+    if (item) m_current = Photo{item->FileName, item->Comment, item->isLoaded()};
+    else m_current.reset();
+    // A rewritten photo comes back as the same file: its picture stays, its comment is new.
+    if (m_current && m_current->commentKnown && m_shown == m_current->fileName) {
+        if (m_thread) m_decodingComment = m_current->comment;
+        else m_view->setOverlayText(m_current->comment);
+    }
+    scheduleLoad();
+}
+
+void TImageForm::scheduleLoad() {
+    if (!m_loadTimer.isActive()) m_loadTimer.start(0);
+}
+
+void TImageForm::showEvent(QShowEvent* event) {
+    TSubForm::showEvent(event);
+    const std::optional<QString> current = m_current ? std::optional(m_current->fileName) : std::nullopt;
+    if (current != m_shown) m_view->clearPicture();
+    scheduleLoad();
+}
+
+// A paint shows that the window is on screen (shown, restored, uncovered): a photo
+// chosen while it was not gets loaded now.
+bool TImageForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_view->viewport() && event->type() == QEvent::Paint) {
+        const std::optional<QString> current = m_current ? std::optional(m_current->fileName) : std::nullopt;
+        if (current != m_shown) scheduleLoad();
+    }
+    return TSubForm::eventFilter(watched, event);
+}
+
+void TImageForm::LoadCurrent() {
+    if (!m_view->isVisible() || window()->isMinimized()) return;
+    const std::optional<QString> current = m_current ? std::optional(m_current->fileName) : std::nullopt;
+    if (current == m_shown) return;
+    m_shown = current;
+    if (!m_current) {
+        showNoImage();
+        return;
+    }
+    const Photo photo = *m_current;
+    setBusy(true);
+    m_view->setStatus(namePart(photo.fileName) + QStringLiteral("\n\nloading..."), true);
+    m_view->setPictureVisible(false);
+    m_view->setOverlayVisible(false);
+    emit pictureChanged(false);
+    const TFileStamp stamp = FileStampOf(photo.fileName);
+    if (!stamp.valid()) {
+        forgetDecode();
+        showMissing(photo.fileName);
+    } else if (const std::optional<QImage> cached = m_cache.TakeFromCache(photo.fileName, stamp)) {
+        forgetDecode();
+        showPicture(photo.fileName, *cached, commentOf(photo));
+    } else {
+        StartDecode(photo.fileName, commentOf(photo));
+    }
+}
+
+QString TImageForm::commentOf(const Photo& photo) const {
+    if (photo.commentKnown) return photo.comment;
+    // The row was not loaded yet: the comment comes from the file's header.
+    try {
+        return ReadComment(photo.fileName);
+    } catch (const Error&) {
+        return QString();
+    }
+}
+
+void TImageForm::showNoImage() {
+    if (m_thread) setBusy(false);
+    forgetDecode();
+    m_view->setStatus(QStringLiteral("no image"), true);
+    m_view->clearPicture();
+    m_view->setOverlayText(QString());
+    m_view->LayoutImage();
+    emit pictureChanged(false);
+}
+
+void TImageForm::showMissing(const QString& fileName) {
+    m_view->setStatus(namePart(fileName) + QStringLiteral("\n\nファイルが見つかりません"), true);
+    m_view->clearPicture();
+    m_view->setOverlayVisible(false);
+    setBusy(false);
+    emit pictureChanged(false);
+}
+
+void TImageForm::StartDecode(const QString& fileName, const QString& comment) {
+    forgetDecode();
+    m_thread = std::make_unique<TJpegThread>(fileName, this,
+                                             [this](const TJpegResult& result) { JpegThreadDone(result); });
+    m_decodingComment = comment;
+    m_thread->Start();
+}
+
+void TImageForm::forgetDecode() {
+    if (!m_thread) return;
+    m_thread->CancelDecode();
+    m_thread.reset();
+}
+
+void TImageForm::JpegThreadDone(const TJpegResult& result) {
+    if (!m_thread || result.ThreadId != m_thread->Id()) return;  // a forgotten thread
+    m_thread.reset();
+    if (result.Bitmap.isNull() && !FileStampOf(result.FileName).valid()) {
+        showMissing(result.FileName);  // deleted while it was being read
+        return;
+    }
+    m_cache.Add(result.FileName, result.Stamp, result.Bitmap);
+    showPicture(result.FileName, result.Bitmap, m_decodingComment);
+}
+
+void TImageForm::showPicture(const QString& fileName, const QImage& bitmap, const QString& comment) {
+    m_view->setPicture(bitmap);
+    m_view->setStatus(QString(), false);
+    m_view->setPictureVisible(true);
+    m_view->setOverlayText(comment);
+    m_view->setOverlayVisible(m_showComment);
+    m_view->centreScroll();
+    m_view->LayoutImage();
+    setBusy(false);
+    emit pictureChanged(!bitmap.isNull());
+    emit pictureShown(fileName);
+}
+
+void TImageForm::setBusy(bool busy) {
+    // The override cursor is a stack: push once, pop once.
+    if (busy == m_busy) return;
+    m_busy = busy;
+    if (busy) QApplication::setOverrideCursor(Qt::BusyCursor);
+    else QApplication::restoreOverrideCursor();
+}
+
+void TImageForm::SetImageMode(TImageMode mode) {
+    m_view->SetImageMode(mode);
+    emit imageModeChanged(mode);
+}
+
+TImageMode TImageForm::ImageMode() const { return m_view->ImageMode(); }
+
+void TImageForm::setShowComment(bool show) {
+    m_showComment = show;
+    m_view->setOverlayVisible(show && m_view->pictureVisible());
+}
+
+QImage TImageForm::ImageData() const { return m_view->pictureVisible() ? m_view->picture() : QImage(); }
+
+void TImageForm::SetCacheSize(int megabytes) {
+    if (!m_cache.SetCacheSize(megabytes)) return;
+    WriteIniStringNow(settingsFileName(), kJpegSection, kCacheSizeKey, QString::number(megabytes));
+}
 
 }  // namespace tollamar

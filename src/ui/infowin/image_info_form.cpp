@@ -1,43 +1,234 @@
 #include "ui/infowin/image_info_form.h"
 
+#include "app/app_globals.h"
+#include "app/command_icons.h"
+#include "app/ini_file.h"
 #include "app/item_data.h"
-#include "exif/exif_summary.h"
+#include "exif/exif_parser.h"
+#include "fileinfo/camera_tree.h"
+#include "fileinfo/file_info_tree.h"
 #include "imaging/jpeg_size.h"
 #include "jpegfile/comment_io.h"
+#include "platform/errors.h"
+#include "ui/infowin/text_tree_view.h"
 
+#include <QApplication>
+#include <QEvent>
+#include <QHeaderView>
+#include <QMenu>
 #include <QPlainTextEdit>
+#include <QScopeGuard>
+#include <QTabWidget>
+#include <QTreeWidget>
+#include <exception>
+#include <memory>
 
 namespace tollamar {
 namespace {
 
-QString section(const QString& title, QString body) {
-    body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return QStringLiteral("[%1]\n%2\n").arg(title, body);
+const QString kApp = QStringLiteral("App");
+const QString kTabIndex = QStringLiteral("TabIndex");
+
+// Glyphs of the command strip: the image window, the camera column, the comment column.
+constexpr int kFileIcon = 6;
+constexpr int kCameraIcon = 9;
+constexpr int kCommentIcon = 8;
+
+QTreeWidget* makeTree(QWidget* parent) {
+    auto* tree = new QTreeWidget(parent);
+    tree->setHeaderHidden(true);
+    tree->setColumnCount(1);
+    tree->setRootIsDecorated(false);
+    tree->setFrameShape(QFrame::NoFrame);
+    tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tree->setUniformRowHeights(true);
+    tree->setTextElideMode(Qt::ElideNone);
+    // Long lines scroll sideways rather than being cut with an ellipsis.
+    return tree;
+}
+
+QPlainTextEdit* makeCommentView(QWidget* parent) {
+    auto* view = new QPlainTextEdit(parent);
+    view->setReadOnly(true);
+    view->setFrameShape(QFrame::NoFrame);
+    view->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    view->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    return view;
+}
+
+void expandAll(QTreeWidget& tree) {
+    for (int i = 0; i < tree.topLevelItemCount(); ++i) tree.topLevelItem(i)->setExpanded(true);
 }
 
 }  // namespace
 
+// What the tabs show for one photo, read completely before any tab changes. Comment and
+// Exif are read apart from the rest: damage in one leaves only that tab empty.
+struct TImageInfoForm::PhotoInfo {
+    QList<TTextNode> fileNodes;
+    QString comment;
+    QList<TTextNode> cameraNodes;
+    std::exception_ptr error;
+
+    explicit PhotoInfo(const QString& fileName) {
+        // The size comes first: a file libjpeg rejects is an error before anything shows.
+        fileNodes = BuildFileInfoTree(fileName, ReadJpegSize(fileName));
+        try {
+            comment = ReadComment(fileName);
+            // Comments written on other systems end their lines with CR LF or CR.
+            comment.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+        } catch (...) {
+            error = std::current_exception();
+        }
+        try {
+            TExifInfo exif;
+            if (ReadExifInfo(exif, fileName)) cameraNodes = BuildCameraTree(exif);
+        } catch (...) {
+            if (!error) error = std::current_exception();
+        }
+    }
+};
+
 TImageInfoForm::TImageInfoForm(QWidget* mainWindow)
     : TSubForm(QStringLiteral("ImageInfoForm"), QStringLiteral("画像情報ウィンドウ"), true, mainWindow),
-      m_text(new QPlainTextEdit(this)) {
-    m_text->setReadOnly(true);
-    m_text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    setWidget(m_text);
+      PageControl1(new QTabWidget(this)),
+      FileTree(makeTree(PageControl1)),
+      ExifTree(makeTree(PageControl1)),
+      CommentView(makeCommentView(PageControl1)) {
+    buildTabs();
+    setWidget(PageControl1);
     resize(411, 280);
+    ReadSettings();
 }
+
+TImageInfoForm::~TImageInfoForm() {
+    try {
+        WriteSettings();
+    } catch (const Error& e) {
+        ReportError(e.message());
+    }
+}
+
+void TImageInfoForm::buildTabs() {
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    PageControl1->setTabPosition(QTabWidget::South);
+    PageControl1->setDocumentMode(true);
+    PageControl1->addTab(FileTree, CommandIcon(kFileIcon), QStringLiteral("ファイル"));
+    PageControl1->addTab(ExifTree, CommandIcon(kCameraIcon), QStringLiteral("デジタルカメラ"));
+    PageControl1->addTab(CommentView, CommandIcon(kCommentIcon), QStringLiteral("コメント"));
+    PageControl1->setTabToolTip(FileTab, QStringLiteral("ファイル名、サイズなどの情報を表示します"));
+    PageControl1->setTabToolTip(CameraTab, QStringLiteral("撮影日時、機種名、シャッター速度などを表示します"));
+    PageControl1->setTabToolTip(CommentTab, QStringLiteral("ファイル内の‘コメント’を表示します"));
+    CommentView->viewport()->installEventFilter(this);
+    // The comment's own menu (copy, select all) with the dock commands on top.
+    CommentView->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(CommentView, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        const std::unique_ptr<QMenu> menu(CommentView->createStandardContextMenu(pos));
+        AddDockClientItems(menu.get());
+        menu->exec(CommentView->viewport()->mapToGlobal(pos));
+    });
+    for (QTreeWidget* tree : {FileTree, ExifTree}) {
+        const auto fit = [tree] {
+            if (tree->isVisible()) FitTreeColumn(*tree);
+        };
+        connect(tree, &QTreeWidget::itemExpanded, tree, fit);
+        connect(tree, &QTreeWidget::itemCollapsed, tree, fit);
+    }
+    connect(PageControl1, &QTabWidget::currentChanged, this, [this] {
+        if (auto* tree = qobject_cast<QTreeWidget*>(PageControl1->currentWidget())) FitTreeColumn(*tree);
+    });
+}
+
+void TImageInfoForm::ReadSettings() {
+    const TIniFile ini(settingsFileName());
+    const int tab = ini.ReadInteger(kApp, kTabIndex, FileTab);
+    PageControl1->setCurrentIndex(tab >= 0 && tab < PageControl1->count() ? tab : FileTab);
+}
+
+void TImageInfoForm::WriteSettings() const {
+    TIniFile ini(settingsFileName());
+    ini.WriteInteger(kApp, kTabIndex, PageControl1->currentIndex());
+    ini.UpdateFile();
+}
+
+QString TImageInfoForm::commentText() const { return CommentView->toPlainText(); }
 
 void TImageInfoForm::UpdateInfo(const TItemData* item) {
-    m_text->clear();
-    if (!item) return;
-    // Read afresh: the list's entry may not be loaded yet.
-    const QString comment = ReadComment(item->FileName);
-    const QString file = FileSummaryText(item->FileName, ProbeJpegSize);
-    const QString camera = ExifSummaryText(item->FileName);
-    m_text->setPlainText(item->FileName + u'\n' + u'\n' + section(QStringLiteral("コメント"), comment) +
-                         u'\n' + section(QStringLiteral("ファイル"), file) + u'\n' +
-                         section(QStringLiteral("デジタルカメラ"), camera));
+    const bool changed = item != m_currentItem;
+    m_currentItem = item;
+    if (!isVisible()) {
+        // The shown photo may be edited or freed while the window is hidden; a window
+        // whose photo changed meanwhile rebuilds when shown, even for the same entry.
+        if (changed) m_shownItem.reset();
+        return;
+    }
+    if (m_shownItem == item) return;
+    // The photo counts as shown also when reading it fails, so an error is raised once.
+    m_shownItem = item;
+    if (item)
+        showPhoto(item->FileName);
+    else
+        clearTabs();
 }
 
-QString TImageInfoForm::text() const { return m_text->toPlainText(); }
+void TImageInfoForm::showPhoto(const QString& fileName) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto restoreCursor = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+    const PhotoInfo info(fileName);
+    showTree(*FileTree, info.fileNodes);
+    expandAll(*FileTree);  // every photo opens with its times, attributes and segments
+    showExif(info.cameraNodes);
+    CommentView->setPlainText(info.comment);
+    if (info.error) std::rethrow_exception(info.error);
+}
+
+// Photos from one camera give the same lines with other values: the items stay, and so
+// do their expansion and the top row. Returns false when the tree was filled anew.
+bool TImageInfoForm::showTree(QTreeWidget& tree, const QList<TTextNode>& nodes) {
+    QList<QTreeWidgetItem*> changed;
+    // A tree on a tab that is not selected is measured when its tab is selected.
+    if (!nodes.isEmpty() && SetTreeTexts(tree, nodes, changed)) {
+        if (tree.isVisible()) WidenTreeColumn(tree, changed);
+        return true;
+    }
+    tree.setUpdatesEnabled(false);
+    const auto resume = qScopeGuard([&tree] { tree.setUpdatesEnabled(true); });
+    FillTree(tree, nodes);
+    if (tree.isVisible()) FitTreeColumn(tree);
+    return false;
+}
+
+void TImageInfoForm::showExif(const QList<TTextNode>& nodes) {
+    SaveExifTreeState();
+    if (!showTree(*ExifTree, nodes) && !nodes.isEmpty()) RestoreExifTreeState();
+}
+
+void TImageInfoForm::SaveExifTreeState() {
+    // An empty tree (a photo without Exif) keeps the state for the next photo with Exif.
+    if (ExifTree->topLevelItemCount() > 0) m_exifTreeState = SaveTreeState(*ExifTree);
+}
+
+void TImageInfoForm::RestoreExifTreeState() { RestoreTreeState(*ExifTree, m_exifTreeState); }
+
+void TImageInfoForm::clearTabs() {
+    FileTree->clear();
+    SaveExifTreeState();
+    ExifTree->clear();
+    CommentView->clear();
+}
+
+void TImageInfoForm::showEvent(QShowEvent* event) {
+    TSubForm::showEvent(event);
+    // A window that was hidden catches up with the photo that became current meanwhile.
+    RunReporting([this] { UpdateInfo(m_currentItem); });
+}
+
+bool TImageInfoForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == CommentView->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        emit editCommentRequested();
+        return true;
+    }
+    return TSubForm::eventFilter(watched, event);
+}
 
 }  // namespace tollamar

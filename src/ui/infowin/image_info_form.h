@@ -1,26 +1,71 @@
 #pragma once
-// The information window: what the main window's current photo holds (its comment,
-// its file summary and its camera summary).
+// The information window: the main window's current photo described on three tabs
+// along the bottom, its file (name, size, times, attributes, segments), its camera data
+// from Exif, and its comment.
 
 #include "app/sub_form.h"
+#include "exif/text_tree.h"
+
+#include <QList>
+#include <optional>
 
 class QPlainTextEdit;
+class QTabWidget;
+class QTreeWidget;
 
 namespace tollamar {
 
 class TItemData;
 
 class TImageInfoForm : public TSubForm {
+    Q_OBJECT
 public:
-    explicit TImageInfoForm(QWidget* mainWindow);
+    enum Tab { FileTab = 0, CameraTab = 1, CommentTab = 2 };
 
-    // Rebuilds the text for the photo (none empties it). Raises the photo's file and
-    // Exif errors; the window is then left empty.
+    explicit TImageInfoForm(QWidget* mainWindow);
+    ~TImageInfoForm() override;
+
+    // Makes the photo (or none) current and rebuilds the tabs for it, unless the window
+    // is hidden (the rebuild waits for the show) or already shows that photo. Raises the
+    // photo's file and decode errors; a file that cannot be read or decoded leaves every
+    // tab as it was, damaged Exif or comment data leaves that tab empty.
     void UpdateInfo(const TItemData* item);
-    QString text() const;
+    // The Exif tree's top row and expansion, kept from photo to photo.
+    void SaveExifTreeState();
+    void RestoreExifTreeState();
+
+    const TItemData* currentItem() const { return m_currentItem; }
+    QList<int> exifTreeState() const { return m_exifTreeState; }
+    void setExifTreeState(const QList<int>& state) { m_exifTreeState = state; }
+    QString commentText() const;
+
+    QTabWidget* PageControl1;
+    QTreeWidget* FileTree;
+    QTreeWidget* ExifTree;
+    QPlainTextEdit* CommentView;
+
+signals:
+    // A double-click on the comment: the main window opens its comment editor.
+    void editCommentRequested();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QPlainTextEdit* m_text;
+    struct PhotoInfo;
+    void buildTabs();
+    void showPhoto(const QString& fileName);
+    bool showTree(QTreeWidget& tree, const QList<TTextNode>& nodes);
+    void showExif(const QList<TTextNode>& nodes);
+    void clearTabs();
+    void ReadSettings();
+    void WriteSettings() const;
+
+    const TItemData* m_currentItem = nullptr;
+    // Unset until the tabs are built, and again when a hidden window's photo changes.
+    std::optional<const TItemData*> m_shownItem;
+    QList<int> m_exifTreeState;
 };
 
 }  // namespace tollamar

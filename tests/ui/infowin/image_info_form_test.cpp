@@ -1,0 +1,234 @@
+#include "ui/infowin/image_info_form.h"
+
+#include "app/ini_file.h"
+#include "app/item_data.h"
+#include "app_fixture.h"
+#include "exif_builder.h"
+#include "jpegfile/comment_io.h"
+#include "platform/errors.h"
+#include "support/jpeg_builder.h"
+#include "support/temp_folder.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTest>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+
+using namespace tollamar;
+
+namespace {
+
+void appendLines(QString& out, const QTreeWidgetItem& item, int depth) {
+    out += QString(depth * 2, u' ') + item.text(0) + u'\n';
+    for (int i = 0; i < item.childCount(); ++i) appendLines(out, *item.child(i), depth + 1);
+}
+
+// The tree as tollamar-cli prints a text tree.
+QString treeLines(const QTreeWidget& tree) {
+    QString out;
+    for (int i = 0; i < tree.topLevelItemCount(); ++i) appendLines(out, *tree.topLevelItem(i), 0);
+    out.chop(1);
+    return out;
+}
+
+struct CliResult {
+    int exitCode;
+    QString out;
+};
+
+CliResult runCli(const QString& verb, const QString& file) {
+    QProcess cli;
+    cli.start(QStringLiteral(TOLLAMAR_CLI), {verb, file});
+    cli.waitForFinished(60000);
+    QString out = QString::fromUtf8(cli.readAllStandardOutput());
+    if (out.endsWith(u'\n')) out.chop(1);
+    return {cli.exitCode(), out};
+}
+
+int absoluteRow(const QTreeWidget& tree, const QTreeWidgetItem* wanted) {
+    int index = 0;
+    for (QTreeWidgetItemIterator it(const_cast<QTreeWidget*>(&tree)); *it; ++it, ++index)
+        if (*it == wanted) return index;
+    return -1;
+}
+
+// The expanded flag of every item, depth first.
+QList<bool> expansion(const QTreeWidget& tree) {
+    QList<bool> flags;
+    for (QTreeWidgetItemIterator it(const_cast<QTreeWidget*>(&tree)); *it; ++it) flags.append((*it)->isExpanded());
+    return flags;
+}
+
+QByteArray cameraPhoto(ByteOrder order) { return exiftest::RealJpegWithApp1(exiftest::CameraBlock(order).payload()); }
+
+class InfoWindowTest : public apptest::AppTest {
+protected:
+    void SetUp() override {
+        AppTest::SetUp();
+        QFile::remove(apptest::SettingsFile(QStringLiteral("ImageInfoForm.INI")));
+    }
+
+    // A shown window on the given tab, as the main window shows it when docked.
+    std::unique_ptr<TImageInfoForm> shownWindow(int tab) {
+        auto form = std::make_unique<TImageInfoForm>(nullptr);
+        form->PageControl1->setCurrentIndex(tab);
+        form->show();
+        return form;
+    }
+
+    testsupport::TempFolder m_folder;
+};
+
+TEST_F(InfoWindowTest, TabIsKeptInTheSettingsFile) {
+    const QString ini = apptest::SettingsFile(QStringLiteral("ImageInfoForm.INI"));
+    WriteIniStringNow(ini, QStringLiteral("App"), QStringLiteral("TabIndex"), QStringLiteral("2"));
+    {
+        TImageInfoForm form(nullptr);
+        EXPECT_EQ(form.PageControl1->currentIndex(), TImageInfoForm::CommentTab);
+        EXPECT_EQ(form.PageControl1->tabPosition(), QTabWidget::South);
+        EXPECT_EQ(form.PageControl1->tabToolTip(1), QStringLiteral("撮影日時、機種名、シャッター速度などを表示します"));
+        form.PageControl1->setCurrentIndex(TImageInfoForm::CameraTab);
+    }
+    EXPECT_EQ(TIniFile(ini).ReadInteger(u"App", u"TabIndex", -1), 1);
+    WriteIniStringNow(ini, QStringLiteral("App"), QStringLiteral("TabIndex"), QStringLiteral("7"));
+    EXPECT_EQ(TImageInfoForm(nullptr).PageControl1->currentIndex(), 0) << "an index out of range opens the first tab";
+}
+
+// Every tab against what tollamar-cli prints for the same photo, over the sample album
+// (many cameras, both byte orders, photos without Exif, Shift-JIS and UTF-16 comments).
+TEST_F(InfoWindowTest, TabsShowWhatTheCommandLinePrints) {
+    const QString album = m_folder.path(QStringLiteral("album"));
+    ASSERT_EQ(QProcess::execute(QStringLiteral(TOLLAMAR_MAKE_SAMPLES), {album}), 0);
+    const QStringList names = QDir(album).entryList({QStringLiteral("*.jpg")}, QDir::Files, QDir::Name);
+    ASSERT_GE(names.size(), 20);
+    auto form = shownWindow(TImageInfoForm::FileTab);
+    std::vector<std::unique_ptr<TItemData>> entries;
+    int withExif = 0;
+    for (const QString& name : names) {
+        const TItemData& item = *entries.emplace_back(std::make_unique<TItemData>(album + u'/' + name));
+        testsupport::TempFolder::read(item.FileName);  // the access time settles before either reads
+        const CliResult info = runCli(QStringLiteral("info"), item.FileName);
+        const CliResult exif = runCli(QStringLiteral("exif"), item.FileName);
+        const CliResult comment = runCli(QStringLiteral("comment"), item.FileName);
+        ASSERT_EQ(info.exitCode, 0) << name.toStdString();
+        ASSERT_NO_THROW(form->UpdateInfo(&item)) << name.toStdString();
+        EXPECT_EQ(treeLines(*form->FileTree), info.out) << name.toStdString();
+        EXPECT_EQ(treeLines(*form->ExifTree), exif.out) << name.toStdString();
+        EXPECT_EQ(form->commentText(), QString(comment.out).replace(QStringLiteral("\r\n"), QStringLiteral("\n")))
+            << name.toStdString();
+        withExif += !exif.out.isEmpty();
+    }
+    EXPECT_GT(withExif, 0);
+    EXPECT_LT(withExif, names.size());
+}
+
+TEST_F(InfoWindowTest, CommentKeepsCharactersOutsideShiftJisAndDoubleClickAsksForTheEditor) {
+    const TItemData item(m_folder.write(QStringLiteral("u.jpg"), testsupport::EncodeJpeg(16, 16)));
+    const QString text = QStringLiteral("한국어 😀 𠮷野家\r\n二行目");
+    ASSERT_TRUE(WriteComment(item.FileName, text, true));
+    auto form = shownWindow(TImageInfoForm::CommentTab);
+    form->UpdateInfo(&item);
+    EXPECT_EQ(form->commentText(), QStringLiteral("한국어 😀 𠮷野家\n二行目"));
+    QSignalSpy edit(form.get(), &TImageInfoForm::editCommentRequested);
+    QTest::mouseDClick(form->CommentView->viewport(), Qt::LeftButton);
+    EXPECT_EQ(edit.count(), 1);
+}
+
+TEST_F(InfoWindowTest, ExifTreeKeepsExpansionAndTopRowAcrossPhotos) {
+    const TItemData little(m_folder.write(QStringLiteral("ii.jpg"), cameraPhoto(ByteOrder::LittleEndian)));
+    const TItemData big(m_folder.write(QStringLiteral("mm.jpg"), cameraPhoto(ByteOrder::BigEndian)));
+    const TItemData plain(m_folder.write(QStringLiteral("plain.jpg"), testsupport::EncodeJpeg(16, 16)));
+    auto form = shownWindow(TImageInfoForm::CameraTab);
+    form->UpdateInfo(&little);
+    QTreeWidget& tree = *form->ExifTree;
+    ASSERT_EQ(tree.topLevelItemCount(), 4);
+    QTreeWidgetItem* details = tree.topLevelItem(3);
+    EXPECT_FALSE(details->isExpanded()) << "the details start collapsed";
+    details->setExpanded(true);
+    QTreeWidgetItem* section = details->child(0);
+    ASSERT_TRUE(section && section->childCount() > 12);
+    section->setExpanded(true);
+    tree.scrollToItem(section->child(12), QAbstractItemView::PositionAtTop);
+    const int topRow = absoluteRow(tree, tree.itemAt(0, 0));
+    ASSERT_GT(topRow, 10);
+    const QList<bool> expanded = expansion(tree);
+
+    for (const TItemData* next : {&big, &plain, &little}) {
+        form->UpdateInfo(next);
+        if (next == &plain) {
+            EXPECT_EQ(tree.topLevelItemCount(), 0) << "no Exif, an empty camera tab";
+            continue;
+        }
+        EXPECT_EQ(expansion(tree), expanded) << next->FileName.toStdString();
+        EXPECT_EQ(absoluteRow(tree, tree.itemAt(0, 0)), topRow) << next->FileName.toStdString();
+    }
+
+    // A state taken from a tree with more sections than this one, and a top row past
+    // its end: the sections it has are set, the rest is left alone.
+    QList<int> state(40, 1);
+    state[0] = 100000;
+    form->setExifTreeState(state);
+    form->RestoreExifTreeState();
+    // The tree was rebuilt since: the items taken above are gone.
+    QTreeWidgetItem* rebuilt = tree.topLevelItem(3);
+    ASSERT_TRUE(rebuilt);
+    for (int i = 0; i < rebuilt->childCount(); ++i) EXPECT_TRUE(rebuilt->child(i)->isExpanded());
+}
+
+TEST_F(InfoWindowTest, HiddenWindowCatchesUpAndTheShownPhotoIsNotRebuilt) {
+    const TItemData first(m_folder.write(QStringLiteral("a.jpg"), apptest::MakePhoto(32, 24, QStringLiteral("一枚目"))));
+    const TItemData second(m_folder.write(QStringLiteral("b.jpg"), apptest::MakePhoto(32, 24, QStringLiteral("二枚目"))));
+    TImageInfoForm form(nullptr);
+    form.UpdateInfo(&first);
+    EXPECT_EQ(form.FileTree->topLevelItemCount(), 0) << "a hidden window reads nothing";
+    form.UpdateInfo(&second);
+    form.show();
+    EXPECT_EQ(form.commentText(), QStringLiteral("二枚目")) << "the photo current at the show";
+
+    // The same photo again, also after the pointer went over the tabs, is not read again.
+    ASSERT_TRUE(WriteComment(second.FileName, QStringLiteral("書き直し"), false));
+    QTest::mouseMove(form.PageControl1->tabBar(), form.PageControl1->tabBar()->tabRect(2).center());
+    form.UpdateInfo(&second);
+    EXPECT_EQ(form.commentText(), QStringLiteral("二枚目"));
+
+    // Edited while hidden (the main window passes none, then the photo again): shown anew.
+    form.hide();
+    form.UpdateInfo(nullptr);
+    form.UpdateInfo(&second);
+    form.show();
+    EXPECT_EQ(form.commentText(), QStringLiteral("書き直し"));
+}
+
+TEST_F(InfoWindowTest, ErrorsLeaveTheTabsAsBuilt) {
+    const TItemData good(m_folder.write(QStringLiteral("good.jpg"), apptest::MakePhoto(32, 24, QStringLiteral("良い"), true)));
+    const TItemData notJpeg(m_folder.write(QStringLiteral("bad.jpg"), QByteArray("not a picture at all")));
+    QByteArray damaged = exiftest::CameraBlock(ByteOrder::BigEndian).payload();
+    damaged = damaged.left(6 + 8 + 2 + 12 * 2 + 5);
+    const TItemData cutExif(m_folder.write(QStringLiteral("cut.jpg"), exiftest::RealJpegWithApp1(damaged)));
+    auto form = shownWindow(TImageInfoForm::FileTab);
+    form->UpdateInfo(&good);
+    const QString fileLines = treeLines(*form->FileTree);
+    const QString cameraLines = treeLines(*form->ExifTree);
+    ASSERT_FALSE(cameraLines.isEmpty());
+
+    EXPECT_THROW(form->UpdateInfo(&notJpeg), Error);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the hourglass is taken back";
+    EXPECT_EQ(treeLines(*form->FileTree), fileLines);
+    EXPECT_EQ(treeLines(*form->ExifTree), cameraLines);
+    EXPECT_EQ(form->commentText(), QStringLiteral("良い"));
+    EXPECT_NO_THROW(form->UpdateInfo(&notJpeg)) << "the failed photo counts as shown";
+
+    // Damaged Exif: the file and comment tabs describe the new photo, the camera tab is
+    // empty rather than showing the previous camera.
+    EXPECT_THROW(form->UpdateInfo(&cutExif), Error);
+    EXPECT_EQ(form->FileTree->topLevelItem(0)->text(0), QStringLiteral("cut.jpg"));
+    EXPECT_EQ(form->ExifTree->topLevelItemCount(), 0);
+    EXPECT_EQ(form->commentText(), QString());
+}
+
+}  // namespace
