@@ -205,9 +205,11 @@ private:
 
     void wakeIdle();
     void idleTick();
-    bool loadVisibleRows(const QElapsedTimer& clock, bool& loadedAny, QString& error);
-    bool loadBackgroundRows(const QElapsedTimer& clock, QString& error);
-    bool loadEntry(TItemData& entry, QString& error);
+    // True when it loaded a row on screen, made or failed.
+    bool loadVisibleRows(const QElapsedTimer& clock);
+    // True when it made a thumbnail (and more may follow).
+    bool loadBackgroundRows(const QElapsedTimer& clock);
+    bool loadEntry(TItemData& entry);
 
     TPhotoList m_photoList;
     TPhotoListModel* m_model;
@@ -232,6 +234,8 @@ private:
     bool m_sortDeferred = false;
     // A comment run writes file after file; the idle fill waits until it ends.
     bool m_idlePaused = false;
+    // The files of this list the idle fill could not read, told once it is filled.
+    QStringList m_fillErrors;
 };
 
 }  // namespace tollamar

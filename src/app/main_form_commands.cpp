@@ -122,13 +122,23 @@ void TMainForm::writeOneComment(int row, TItemData& entry, const QString& text) 
         return;
     }
     SetCurrentItem(nullptr);
-    // The windows show the photo again even when reading it back fails.
-    const auto show = qScopeGuard([this, row, &entry] {
-        SetCurrentItem(&entry);
-        ListView1->invalidateRow(row);
+    // The photo is written: the windows show it again even when reading it back or
+    // rebuilding the information window fails, and only the first error is reported.
+    QString error;
+    const auto noting = [&error](const std::function<void()>& step) {
+        try {
+            step();
+        } catch (const Error& e) {
+            if (error.isEmpty()) error = e.message();
+        }
+    };
+    noting([&entry] {
+        entry.Comment = ReadComment(entry.FileName);
+        entry.Summary = fileSummary(entry.FileName);
     });
-    entry.Summary = fileSummary(entry.FileName);
-    entry.Comment = ReadComment(entry.FileName);
+    ListView1->invalidateRow(row);
+    noting([this, &entry] { SetCurrentItem(&entry); });
+    if (!error.isEmpty()) ReportError(error);
 }
 
 void TMainForm::writeAllComments(TItemData& started, TCommentMode mode, const QString& text) {
