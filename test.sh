@@ -3,5 +3,6 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh
-scripts/build.sh
+# Warnings are errors here, as in CI.
+TOLLAMAR_WERROR=ON scripts/build.sh
 ctest --test-dir build --output-on-failure --timeout 300 -j"$(nproc)"

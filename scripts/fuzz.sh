@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DTOLLAMAR_FUZZ=ON -DTOLLAMAR_TESTS=OFF -DTOLLAMAR_BENCH=OFF -DTOLLAMAR_GUI=OFF >/dev/null
+  -DTOLLAMAR_FUZZ=ON -DTOLLAMAR_TESTS=OFF -DTOLLAMAR_BENCH=OFF -DTOLLAMAR_GUI=OFF -DTOLLAMAR_WERROR=ON >/dev/null
 cmake --build build-fuzz -j"$(nproc)" --target fuzzers make_samples
 seeds=build-fuzz/seeds
 [[ -d "$seeds" ]] || build-fuzz/bin/make_samples --seeds "$seeds"

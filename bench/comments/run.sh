@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Reading and writing comments, timed side by side with a bare baseline and the tools a
-# user would pick instead. Prints per-file times and ratios measured in the same run.
+# Reading and writing comments, and reading the Exif values and summaries, timed side by
+# side with a bare baseline and the tools a user would pick instead. Prints per-file
+# times and ratios measured in the same run.
 #   bench/comments/run.sh [READ_COUNT] [WRITE_COUNT] [ROUNDS]
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -14,10 +15,10 @@ work=${TMPDIR:-/tmp}/tollamar-bench-comments
 rm -rf "$work"
 mkdir -p "$work/read" "$work/write"
 
-# Small photos with comments, in 10 folders.
+# Small photos with comments and Exif data, in 10 folders.
 for d in $(seq 0 9); do
   mkdir -p "$work/read/$d"
-  "$bin/bench_make_photos" "$work/read/$d" $((read_count / 10)) 320 240 8000
+  "$bin/bench_make_photos" "$work/read/$d" $((read_count / 10)) 320 240 8000 exif
 done
 mapfile -t read_files < <(find "$work/read" -name '*.jpg' | sort)
 # One 3 MB photo, copied.
@@ -34,10 +35,14 @@ one=("${read_files[0]}")
 for r in $(seq 1 "$rounds"); do
   timeit bare_read "$bin/bench_bare_read" "${read_files[@]}"
   timeit cli_comment "$bin/tollamar-cli" comment "${read_files[@]}"
+  timeit cli_values "$bin/tollamar-cli" values "${read_files[@]}"
+  timeit cli_summary "$bin/tollamar-cli" summary "${read_files[@]}"
   timeit jhead_read jhead "${read_files[@]}"
   # One file: the start-up cost, taken off to give the cost of each further file.
   timeit bare_read_1 "$bin/bench_bare_read" "${one[@]}"
   timeit cli_comment_1 "$bin/tollamar-cli" comment "${one[@]}"
+  timeit cli_values_1 "$bin/tollamar-cli" values "${one[@]}"
+  timeit cli_summary_1 "$bin/tollamar-cli" summary "${one[@]}"
   timeit jhead_read_1 jhead "${one[@]}"
   [[ $r -le 2 ]] && timeit exiftool_read exiftool -q -Comment "${read_files[@]}"
   timeit bare_rewrite "$bin/bench_bare_rewrite" "${write_files[@]}"
@@ -46,13 +51,17 @@ for r in $(seq 1 "$rounds"); do
   [[ $r -le 1 ]] && timeit exiftool_write exiftool -q -overwrite_original -Comment="round $r" "${write_files[@]}"
 done
 
-echo "Reading comments (${#read_files[@]} files), whole runs:"
-for n in bare_read cli_comment jhead_read exiftool_read; do report $n ${#read_files[@]} bare_read; done
-echo "Reading comments, per further file (the one-file run taken off):"
-for n in bare_read cli_comment jhead_read; do
+echo "Reading comments, Exif values and summaries (${#read_files[@]} files), whole runs:"
+for n in bare_read cli_comment cli_values cli_summary jhead_read exiftool_read; do
+  report $n ${#read_files[@]} bare_read
+done
+echo "The same per further file (the one-file run taken off; jhead prints its own summary):"
+for n in bare_read cli_comment cli_values cli_summary jhead_read; do
   best[${n}_each]=$(( best[$n] - best[${n}_1] ))
 done
-for n in bare_read cli_comment jhead_read; do report ${n}_each $(( ${#read_files[@]} - 1 )) bare_read_each; done
+for n in bare_read cli_comment cli_values cli_summary jhead_read; do
+  report ${n}_each $(( ${#read_files[@]} - 1 )) bare_read_each
+done
 echo "Writing comments (${#write_files[@]} files):"
 for n in bare_rewrite cli_set_comment jhead_cl exiftool_write; do report $n ${#write_files[@]} bare_rewrite; done
 printf '  exiftool / tollamar-cli: read %.0fx, write %.1fx\n' \

@@ -4,36 +4,18 @@
 #include "exif/exif_thumbnail.h"
 #include "exif/exif_values.h"
 #include "fileinfo/list_thumbnail.h"
-#include "imaging/jpeg_decoder.h"
 #include "imaging/jpeg_size.h"
 #include "imaging/thumbnail.h"
-#include "jpegfile/byte_source.h"
+#include "jpegfile/comment_codec.h"
 #include "jpegfile/comment_io.h"
+#include "jpegfile/header_scan.h"
 #include "jpegfile/segment_walk.h"
-#include "platform/errors.h"
-#include "platform/file_times.h"
-#include "platform/regular_file.h"
-
-#include <QBuffer>
-#include <QFile>
-#include <QFileInfo>
-#include <cerrno>
 
 namespace tollamar {
 namespace {
 
-// Everything the list shows of a photo lies before SOS. Reading that much once, rather
-// than once per field, halves the cost of filling a folder of small photos; a header
-// longer than this takes the per-field file reads.
-constexpr qint64 kHeadBytes = 128 * 1024;
-
-QByteArray readHead(const QString& fileName) {
-    struct stat st {};
-    const FdGuard fd(OpenRegularFile(fileName, st));
-    return ReadUpTo(fd.get(), fileName, std::min<qint64>(kHeadBytes, st.st_size));
-}
-
-// The fields from the file, one read per field.
+// The fields from the file, one read per field: a header the single walk could not take
+// whole meets each reader, which treats the damage by its own rules.
 QByteArray readFieldsFromFile(TItemData& entry) {
     entry.Comment = ReadComment(entry.FileName);
     entry.Summary = FileSummaryText(entry.FileName, ProbeJpegSize);
@@ -41,32 +23,19 @@ QByteArray readFieldsFromFile(TItemData& entry) {
     return UsableExifThumbnail(entry.FileName);
 }
 
-// The same fields from a header that walks to SOS, by the same rules.
-QByteArray readFieldsFromHead(TItemData& entry, const QByteArray& head) {
-    QBuffer stream;
-    stream.setData(head);
-    stream.open(QIODevice::ReadOnly);
-    entry.Comment = ReadComment(stream);
-
-    const QFileInfo info(entry.FileName);
-    TFileTimes times;
-    entry.Summary.clear();
-    if (info.isFile() && GetFileTimes(entry.FileName, times)) {
-        const JpegHeaderInfo header = ReadJpegHeader(QByteArrayView(head), false);
-        entry.Summary = FileSummaryText(header.width, header.height,
-                                        QDateTime::fromSecsSinceEpoch(times.lastWrite.tv_sec, Qt::LocalTime),
-                                        info.size());
-    }
-
-    QByteArray app1;
-    MemorySource source{QByteArrayView(head)};
-    const bool reached = ExtractSegment(source, kMarkerAPP1, app1);
+// The same fields from one walk over a complete header, by the same rules: the photo is
+// opened and its header read once.
+QByteArray readFieldsFromHeader(TItemData& entry, const JpegHeaderParts& header) {
+    entry.Comment = DecodeComment(header.comment);
+    entry.Summary = FileSummaryText(entry.FileName, [&header](const QString& file, int& w, int& h) {
+        return ProbeJpegSizeFromHeader(file, header, w, h);
+    });
     ExifValueList values;
-    const bool hasExif = reached && !app1.isEmpty() && ReadExifValuesFromPayload(values, app1);
+    const bool hasExif = ReadExifValues(values, entry.FileName, header);
     entry.Camera = hasExif ? ExifSummaryText(values) : QString();
 
     QByteArray thumbnail;
-    if (!reached || app1.size() <= 5 || !ReadExifThumbnailFromPayload(app1, thumbnail)) return {};
+    if (header.exif.size() <= 5 || !ReadExifThumbnailFromPayload(header.exif, thumbnail)) return {};
     return IsJpegStream(QByteArrayView(thumbnail)) ? thumbnail : QByteArray();
 }
 
@@ -77,9 +46,8 @@ QImage CompactThumbnail(const QImage& bitmap) {
 }
 
 bool LoadItemDetails(int width, int height, TItemData& entry) {
-    const QByteArray head = readHead(entry.FileName);
-    QByteArray embedded = IsJpegStream(QByteArrayView(head)) ? readFieldsFromHead(entry, head)
-                                                             : readFieldsFromFile(entry);
+    const JpegHeaderParts header = ScanJpegHeader(entry.FileName);
+    QByteArray embedded = header.complete ? readFieldsFromHeader(entry, header) : readFieldsFromFile(entry);
     if (!embedded.isEmpty()) {
         entry.Thumbnail = std::move(embedded);
         return true;

@@ -11,7 +11,12 @@ namespace {
 
 int commentVerb(QStringList args) {
     if (args.isEmpty()) return UsageError(QStringLiteral("comment: no file given"));
-    return PrintEachFile(args, [](const QString& file) { return ReadComment(file); });
+    return PrintEachFile(args, [](const QString& file) {
+        // A Shift-JIS comment may hold NUL bytes; a terminal and a script see a text
+        // end there, so the output does too.
+        const QString comment = ReadComment(file);
+        return comment.left(comment.indexOf(QChar(u'\0')));
+    });
 }
 
 QString readStdin() {

@@ -49,9 +49,12 @@ QString valuesText(const QString& file) {
 }
 
 QString summaryText(const QString& file) {
+    // One walk gives the Exif data and the frame size, so the photo is read once.
+    const JpegHeaderParts header = ScanJpegHeader(file);
     ExifValueList values;
-    ReadExifValues(values, file);
-    return ExifSummaryText(values) + QStringLiteral("\n\n") + FileSummaryText(file, ProbeJpegSize);
+    ReadExifValues(values, file, header);
+    const auto probe = [&header](const QString& f, int& w, int& h) { return ProbeJpegSizeFromHeader(f, header, w, h); };
+    return ExifSummaryText(values) + QStringLiteral("\n\n") + FileSummaryText(file, probe);
 }
 
 int perFileVerb(const QString& verb, const QStringList& args, QString (*produce)(const QString&)) {

@@ -38,17 +38,20 @@ QString ExposureTimeText(float seconds) {
 
 namespace {
 
-double frac(double y) { return y - std::trunc(y); }
+// The distance to the nearest whole number, on both sides: a single-precision third
+// or tenth lies just below or just above its multiple (3 x -5/3 is -4.9999998).
+bool nearWhole(double y) {
+    constexpr double kTolerance = 0.001;
+    return std::abs(y - std::round(y)) < kTolerance;
+}
 
 QString unsignedBiasText(double x) {
-    constexpr double kTolerance = 0.001;
-    if (std::abs(frac(x)) < kTolerance) return FixedText(x, 0);
+    if (nearWhole(x)) return FixedText(x, 0);
     for (int k = 2; k <= 4; ++k) {
-        if (std::abs(frac(k * x)) < kTolerance)
-            return FixedText(k * x, 0) + QLatin1Char('/') + QString::number(k);
+        if (nearWhole(k * x)) return FixedText(k * x, 0) + QLatin1Char('/') + QString::number(k);
     }
-    if (std::abs(frac(10 * x)) < kTolerance) return FixedText(x, 1);
-    if (std::abs(frac(100 * x)) < kTolerance) return FixedText(x, 2);
+    if (nearWhole(10 * x)) return FixedText(x, 1);
+    if (nearWhole(100 * x)) return FixedText(x, 2);
     return GeneralFloatText(x);
 }
 
@@ -157,6 +160,6 @@ std::optional<QString> SensingMethodText(int64_t code) {
     }
 }
 
-QString ExifStringText(QByteArrayView bytes) { return DecodeUtf8OrCp932(bytes); }
+QString ExifStringText(QByteArrayView bytes) { return DecodeUnmarkedText(bytes); }
 
 }  // namespace tollamar

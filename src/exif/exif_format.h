@@ -40,8 +40,8 @@ QString MeteringModeText(int64_t code);
 QString LightSourceText(int64_t code);
 std::optional<QString> SensingMethodText(int64_t code);
 
-// Bytes of an ASCII value as text: UTF-8 when they are valid UTF-8, else code page 932
-// (older Japanese software writes Shift-JIS into these fields).
+// Bytes of an ASCII value as text, UTF-8 or code page 932 by the rule of
+// DecodeUnmarkedText (older Japanese software writes Shift-JIS into these fields).
 QString ExifStringText(QByteArrayView bytes);
 
 }  // namespace tollamar

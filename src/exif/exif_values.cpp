@@ -4,6 +4,7 @@
 #include "exif/exif_walk.h"
 #include "exif/number_text.h"
 #include "exif/tiff_values.h"
+#include "jpegfile/header_scan.h"
 #include "jpegfile/segment_walk.h"
 
 #include <cmath>
@@ -145,6 +146,11 @@ bool ReadExifValues(ExifValueList& values, const QString& fileName) {
     QByteArray payload;
     const bool reached = ExtractSegmentFromFile(fileName, kMarkerAPP1, payload);
     return readFromApp1(values, reached, payload);
+}
+
+bool ReadExifValues(ExifValueList& values, const QString& fileName, const JpegHeaderParts& header) {
+    if (!header.complete) return ReadExifValues(values, fileName);
+    return readFromApp1(values, true, header.exif);
 }
 
 }  // namespace tollamar

@@ -11,6 +11,8 @@ class QIODevice;
 
 namespace tollamar {
 
+struct JpegHeaderParts;
+
 // Name=value pairs; names compare without regard to case. Names in use: Maker, Model,
 // ExpTime, FNum, ISO, DateTimeOrg, ExpBias, Flash, FocalLen. An absent name means the
 // tag was not found (or gave no value).
@@ -39,5 +41,8 @@ bool ReadExifValuesFromPayload(ExifValueList& values, QByteArrayView payload);
 // not reach SOS or there is no APP1), and for a file (raises the open error).
 bool ReadExifValues(ExifValueList& values, QIODevice& stream);
 bool ReadExifValues(ExifValueList& values, const QString& fileName);
+// The same from a scanned header of the file: its APP1 data when the scan is complete,
+// else the file itself, so that damage is met and raised as above.
+bool ReadExifValues(ExifValueList& values, const QString& fileName, const JpegHeaderParts& header);
 
 }  // namespace tollamar

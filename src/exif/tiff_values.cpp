@@ -68,8 +68,10 @@ std::optional<QString> TextValue(const TiffReader& tiff, const TiffEntry& entry)
     if (entry.type != kTiffAscii) return QString();
     const std::optional<QByteArrayView> bytes = tiff.bytes(entry.valuesAt(entry.count), entry.count);
     if (!bytes) return std::nullopt;
-    if (bytes->isEmpty() || bytes->front() == '\0') return QString();
-    return ExifStringText(TrimmedBytes(*bytes));
+    // The text ends at its first zero byte, as a C string does; what follows is padding
+    // or junk and would reach a terminal as a raw NUL.
+    const qsizetype zero = bytes->indexOf('\0');
+    return ExifStringText(TrimmedBytes(zero < 0 ? *bytes : bytes->first(zero)));
 }
 
 std::optional<QString> TextToZeroValue(const TiffReader& tiff, const TiffEntry& entry) {

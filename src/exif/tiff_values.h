@@ -20,8 +20,8 @@ uint16_t SingleShortValue(const TiffReader& tiff, const TiffEntry& entry);
 // A single-precision number from the integer types, a (signed) rational, or an ASCII
 // decimal (0 when the text is not a number); other types give 0.
 std::optional<float> NumberValue(const TiffReader& tiff, const TiffEntry& entry);
-// ASCII only (other types give empty text): count bytes, trimmed of blanks and control
-// characters at both ends; empty when the first byte is zero.
+// ASCII only (other types give empty text): count bytes up to the first zero byte,
+// trimmed of blanks and control characters at both ends.
 std::optional<QString> TextValue(const TiffReader& tiff, const TiffEntry& entry);
 // ASCII only: the text at the offset up to its first zero byte, trimmed; the count is
 // not used.

@@ -2,6 +2,7 @@
 // The header-only size probe and the reduced decode scale chosen from it for thumbnails.
 
 #include "imaging/jpeg_image.h"
+#include "jpegfile/header_scan.h"
 
 #include <QSize>
 #include <QString>
@@ -16,6 +17,18 @@ namespace tollamar {
 std::optional<QSize> ReadJpegSize(const QString& fileName);
 // ReadJpegSize in the form a size probe takes: false for an empty file.
 bool ProbeJpegSize(const QString& fileName, int& width, int& height);
+
+// The size libjpeg reads from a complete header, taken from its frame header: nullopt
+// unless libjpeg would read that header without complaint the way it reads common
+// photos (one frame of a kind it decodes, 8-bit samples, a height of its own rather
+// than one left to a DNL segment, sides up to 65500, only markers it knows).
+std::optional<QSize> FrameSize(const JpegHeaderParts& header);
+// ReadJpegSize for a file whose header was scanned: FrameSize when it answers, else
+// libjpeg's probe of the file. The tables (DQT, DHT) are not examined, so only a file
+// whose tables libjpeg would refuse gets its frame size where the probe would raise.
+std::optional<QSize> ReadJpegSize(const QString& fileName, const JpegHeaderParts& header);
+// That in the form a size probe takes.
+bool ProbeJpegSizeFromHeader(const QString& fileName, const JpegHeaderParts& header, int& width, int& height);
 
 // The scale for a picture of that full size shown in a box of boxWidth x boxHeight:
 // with r the larger of width / boxWidth and height / boxHeight (truncated), 1/1 up to 8,

@@ -20,12 +20,6 @@ QString decodeUtf16(QByteArrayView units) {
     return text;
 }
 
-bool hasHighByte(QByteArrayView bytes) {
-    for (char c : bytes)
-        if (static_cast<unsigned char>(c) > 0x7F) return true;
-    return false;
-}
-
 QString trimControls(const QString& text) {
     qsizetype first = 0, last = text.size();
     while (first < last && text[first].unicode() <= 0x20) ++first;
@@ -38,7 +32,7 @@ QString trimControls(const QString& text) {
 CommentForm StoredCommentForm(QByteArrayView payload) {
     if (payload.isEmpty()) return CommentForm::None;
     if (payload.size() >= 2 && payload[0] == '\xFF' && payload[1] == '\xFE') return CommentForm::Utf16;
-    if (hasHighByte(payload) && IsValidUtf8(payload)) return CommentForm::Utf8;
+    if (IsUnmarkedUtf8(payload)) return CommentForm::Utf8;
     return CommentForm::ShiftJis;
 }
 

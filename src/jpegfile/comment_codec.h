@@ -1,7 +1,7 @@
 #pragma once
 // The byte forms of a comment: UTF-16LE behind the mark FF FE, or code page 932. A
-// payload without the mark that is valid UTF-8 with a byte above 0x7F was written by a
-// Linux tool and is read as UTF-8.
+// payload without the mark may also be UTF-8 written by another tool; IsUnmarkedUtf8
+// tells the two apart.
 
 #include <QByteArray>
 #include <QString>

@@ -1,5 +1,6 @@
 #include "platform/codepage.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <iconv.h>
 
@@ -26,9 +27,10 @@ private:
 };
 
 // Converts in to out; an input unit iconv rejects is replaced by `replacement` and
-// skipped (inputStep bytes, or a whole surrogate pair for UTF-16 input).
+// skipped (skipBad tells how many bytes it spans); *replaced counts the replacements.
 template <typename Skip>
-QByteArray convert(iconv_t cd, QByteArrayView in, QByteArrayView replacement, Skip skipBad) {
+QByteArray convert(iconv_t cd, QByteArrayView in, QByteArrayView replacement, Skip skipBad,
+                   qsizetype* replaced = nullptr) {
     QByteArray out;
     out.resize(in.size() * 2 + 16);
     char* src = const_cast<char*>(in.data());
@@ -45,6 +47,7 @@ QByteArray convert(iconv_t cd, QByteArrayView in, QByteArrayView replacement, Sk
             continue;
         }
         // EILSEQ or EINVAL (a sequence cut off at the end): replace and step over it.
+        if (replaced) ++*replaced;
         memcpy(dst, replacement.data(), static_cast<size_t>(replacement.size()));
         dst += replacement.size();
         dstLeft -= static_cast<size_t>(replacement.size());
@@ -56,11 +59,34 @@ QByteArray convert(iconv_t cd, QByteArrayView in, QByteArrayView replacement, Sk
     return out;
 }
 
+char16_t utf16UnitAt(const char* p) {
+    return static_cast<char16_t>(static_cast<unsigned char>(p[0]) | (static_cast<unsigned char>(p[1]) << 8));
+}
+
+// A surrogate pair is one character and becomes one '?'; a lone surrogate is a unit of
+// its own, so the unit after it is still converted.
 size_t utf16UnitSize(const char* p, size_t left) {
     if (left < 4) return 2;
-    const auto unit = static_cast<char16_t>(static_cast<unsigned char>(p[0]) |
-                                            (static_cast<unsigned char>(p[1]) << 8));
-    return QChar::isHighSurrogate(unit) ? 4 : 2;
+    return QChar::isHighSurrogate(utf16UnitAt(p)) && QChar::isLowSurrogate(utf16UnitAt(p + 2)) ? 4 : 2;
+}
+
+QByteArray fromCp932Units(QByteArrayView bytes, qsizetype* replaced) {
+    thread_local Converter conv("UTF-16LE", "CP932");
+    static const char16_t kQuestion = u'?';
+    return convert(conv.handle(), bytes, QByteArrayView(reinterpret_cast<const char*>(&kQuestion), 2),
+                   [](const char*, size_t) { return size_t{1}; }, replaced);
+}
+
+bool isAscii(QByteArrayView bytes) {
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// In valid UTF-8 a byte of E0 or above starts a sequence of three or four bytes: a
+// character beyond U+07FF, as every kana and kanji is.
+bool hasLongUtf8Sequence(QByteArrayView validUtf8) {
+    for (char c : validUtf8)
+        if (static_cast<unsigned char>(c) >= 0xE0) return true;
+    return false;
 }
 
 }  // namespace
@@ -74,11 +100,7 @@ QByteArray ToCp932(QStringView text) {
 
 QString FromCp932(QByteArrayView bytes) {
     if (bytes.isEmpty()) return {};
-    thread_local Converter conv("UTF-16LE", "CP932");
-    static const char16_t kQuestion = u'?';
-    const QByteArray out = convert(conv.handle(), bytes,
-                                   QByteArrayView(reinterpret_cast<const char*>(&kQuestion), 2),
-                                   [](const char*, size_t) { return size_t{1}; });
+    const QByteArray out = fromCp932Units(bytes, nullptr);
     return QString(reinterpret_cast<const QChar*>(out.constData()), out.size() / 2);
 }
 
@@ -108,6 +130,20 @@ bool IsValidUtf8(QByteArrayView bytes) {
 
 QString DecodeUtf8OrCp932(QByteArrayView bytes) {
     return IsValidUtf8(bytes) ? QString::fromUtf8(bytes) : FromCp932(bytes);
+}
+
+bool IsUnmarkedUtf8(QByteArrayView bytes) {
+    if (isAscii(bytes) || !IsValidUtf8(bytes)) return false;
+    if (hasLongUtf8Sequence(bytes)) return true;
+    qsizetype replaced = 0;
+    fromCp932Units(bytes, &replaced);
+    return replaced != 0;
+}
+
+QString DecodeUnmarkedText(QByteArrayView bytes) {
+    // Both readings agree on ASCII, which most camera texts and many comments are.
+    if (isAscii(bytes)) return QString::fromLatin1(bytes);
+    return IsUnmarkedUtf8(bytes) ? QString::fromUtf8(bytes) : FromCp932(bytes);
 }
 
 }  // namespace tollamar

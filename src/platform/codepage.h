@@ -15,7 +15,16 @@ QByteArray ToCp932(QStringView text);
 QString FromCp932(QByteArrayView bytes);
 // True when the bytes are well-formed UTF-8 (no overlongs, no surrogates).
 bool IsValidUtf8(QByteArrayView bytes);
-// Settings and list files: UTF-8 when valid, else code page 932.
+// Settings and list files, which this program writes in UTF-8: UTF-8 when valid, else
+// code page 932.
 QString DecodeUtf8OrCp932(QByteArrayView bytes);
+// Whether text a photo carries without saying its encoding (comments, Exif texts) is
+// UTF-8: the bytes are valid UTF-8 with a byte above 0x7F and either hold a three- or
+// four-byte sequence or are no valid code page 932. Otherwise they are code page 932:
+// short UTF-8 such as "café" also reads as half-width katakana, and that reading wins
+// because it survives a rewrite in code page 932 byte for byte.
+bool IsUnmarkedUtf8(QByteArrayView bytes);
+// Such text decoded by that rule.
+QString DecodeUnmarkedText(QByteArrayView bytes);
 
 }  // namespace tollamar

@@ -5,6 +5,7 @@
 #include "app/text_drawing.h"
 #include "app_fixture.h"
 #include "platform/errors.h"
+#include "platform/fault_injection.h"
 #include "support/jpeg_builder.h"
 #include "support/temp_folder.h"
 #include "ui/navigator/recent_folders.h"
@@ -13,6 +14,7 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <cerrno>
 #include <climits>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -133,6 +135,13 @@ TEST(ItemLoader, UsesTheEmbeddedThumbnailOrDecodesAFittedOne) {
     EXPECT_EQ(longOne.Summary.left(16), embedded.Summary.left(16));
     EXPECT_EQ(longOne.Camera, embedded.Camera);
     EXPECT_EQ(std::get<QByteArray>(longOne.Thumbnail), thumb);
+
+    // One walk over the header gives all of it: a second open of the photo would fail.
+    faults::FailNth(faults::Op::Read, 2, EIO);
+    TItemData once(longOne.FileName);
+    EXPECT_TRUE(LoadItemDetails(64, 48, once));
+    faults::Reset();
+    EXPECT_EQ(once.Summary, longOne.Summary);
 
     TItemData broken(folder.write("b.jpg", "plain text, no JPEG"));
     EXPECT_THROW(LoadItemDetails(64, 48, broken), Error);

@@ -56,6 +56,17 @@ TEST(Cli, SetCommentWritesBothFormsFromArgumentOrStdinAndAppends) {
     EXPECT_EQ(ReadComment(a), QStringLiteral("x"));
 }
 
+TEST(Cli, HalfWidthKatakanaCommentsSurviveAppendAndPrintingStopsAtNul) {
+    TempFolder dir;
+    const QString kana = dir.write("kana.jpg", photo("\xC8\xBA"));  // also reads as two-byte UTF-8
+    EXPECT_EQ(cli({"comment", kana}).out, QStringLiteral("ﾈｺ\n"));
+    ASSERT_EQ(cli({"set-comment", "--append", "X", kana}).status, 0);
+    EXPECT_EQ(SegmentPayloads(TempFolder::read(kana), 0xFE), QList<QByteArray>({"\xC8\xBAX"}));
+
+    const QString nul = dir.write("nul.jpg", photo(QByteArray("ab\0cd", 5)));
+    EXPECT_EQ(cli({"comment", nul}).out.toUtf8(), QByteArray("ab\n"));
+}
+
 TEST(Cli, ExifSegmentExportAndImportRoundTrip) {
     TempFolder dir;
     const QByteArray big(70000, 'e');

@@ -35,7 +35,9 @@ TEST(ExifFormat, RationalExposureAndFlashTexts) {
     for (auto [x, text] : times) EXPECT_EQ(ExposureTimeText(x), text) << x;
     const std::pair<float, const char*> biases[] = {
         {0, "0"}, {1, "+1"}, {-2, "-2"}, {1.0F / 3, "+1/3"}, {-0.5F, "-1/2"}, {-2.0F / 3, "-2/3"}, {0.3F, "+0.3"},
-        {0.25F, "+1/4"}, {1.5F, "+3/2"}, {0.125F, "+0.125"}, {0.33F, "+0.33"}, {-0.0004F, "0"}};
+        {0.25F, "+1/4"}, {1.5F, "+3/2"}, {0.125F, "+0.125"}, {0.33F, "+0.33"}, {-0.0004F, "0"},
+        // Single precision puts these just short of a whole multiple.
+        {-5.0F / 3, "-5/3"}, {0.7F, "+0.7"}, {2.3F, "+2.3"}};
     for (auto [x, text] : biases) EXPECT_EQ(ExposureBiasText(x), text) << x;
     EXPECT_EQ(QStringList({FlashText(0), FlashText(1), FlashText(5), FlashText(7), FlashText(16)}),
               QStringList({"Off", "On", "On (Strobe return light not detected)", "On (Strobe return light detected)",

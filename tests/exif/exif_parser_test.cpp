@@ -66,6 +66,15 @@ TEST_P(ExifParserTest, OddTypesCountsAndRepeats) {
                                   "CenterWeightedAverage", "other", "-1,234"}));
 }
 
+TEST_P(ExifParserTest, TextsEndAtTheirFirstZeroAndShortUtf8PairsReadAsShiftJis) {
+    ExifBuilder b(GetParam());
+    b.bytes(Dir::Ifd0, 0x010F, QByteArray("Can\0on\0", 7), kTiffAscii);
+    b.ascii(Dir::Ifd0, 0x0110, "\xC8\xBA");               // half-width katakana, also two-byte UTF-8
+    b.ascii(Dir::Ifd0, 0x013B, "Caf\xC3\xA9 \xE5\xB1\xB1");  // UTF-8 with a three-byte character
+    const TExifInfo i = Parse(b.payload());
+    EXPECT_EQ(QStringList({i.Maker, i.Model, i.Artist}), QStringList({"Can", "ﾈｺ", "Café 山"}));
+}
+
 // Cameras write 0/0 for values they do not know; the other values must still show.
 TEST_P(ExifParserTest, ZeroDenominatorsLeaveTheirFieldsAndNothingElse) {
     ExifBuilder b(GetParam());

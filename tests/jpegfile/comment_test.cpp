@@ -48,6 +48,7 @@ TEST(CommentRead, Cp932KeepsNulBytesAndUtf8FromLinuxToolsIsRecognised) {
     // Plain ASCII and Shift-JIS that happens not to be valid UTF-8 stay code page 932.
     EXPECT_EQ(commentOf(photoWithComment("plain")), QStringLiteral("plain"));
     EXPECT_EQ(commentOf(photoWithComment(ToCp932(QStringLiteral("ｶﾀｶﾅと漢字")))), QStringLiteral("ｶﾀｶﾅと漢字"));
+    EXPECT_EQ(commentOf(photoWithComment("\xC8\xBA")), QStringLiteral("ﾈｺ"));  // also two-byte UTF-8
 }
 
 TEST(CommentRead, JoinsSegmentsAndIgnoresWhatFollowsDamageOrSos) {
@@ -107,4 +108,11 @@ TEST_F(CommentFile, EmptyTextRemovesOrMarksAndSecondWriteIsIdentical) {
     EXPECT_EQ(TempFolder::read(photo), first);
     EXPECT_EQ(ReadComment(photo), QStringLiteral("日本語\r\nUnicode 😀"));
     EXPECT_EQ(dir.entries(), QStringList({"p.jpg"}));
+}
+
+TEST_F(CommentFile, AppendingInShiftJisKeepsWhatWasStored) {
+    // Half-width katakana that also read as UTF-8, and a lone surrogate in the text.
+    ASSERT_TRUE(WriteComment(photo, QStringLiteral("ﾈｺ") + QStringView(u"X\xD800" u"AB").toString(), false));
+    ASSERT_TRUE(WriteComment(photo, ReadComment(photo) + QStringLiteral("C"), false));
+    EXPECT_EQ(SegmentPayloads(TempFolder::read(photo), 0xFE), QList<QByteArray>({"\xC8\xBAX?ABC"}));
 }

@@ -11,6 +11,9 @@ TEST(Codepage, RoundTripsJapaneseAndMarksWhatCp932Lacks) {
     EXPECT_EQ(FromCp932(bytes), text);
     // Characters outside code page 932 become one '?' each, surrogate pairs included.
     EXPECT_EQ(ToCp932(QStringLiteral("a😀b𠮷c")), QByteArray("a?b?c"));
+    // A lone surrogate is one unit of its own: the unit after it is still converted.
+    EXPECT_EQ(ToCp932(u"X\xD800" u"AB"), QByteArray("X?AB"));
+    EXPECT_EQ(ToCp932(u"\xDC00\xD800\xD800\xDC00Z\xD800"), QByteArray("???Z?"));
     EXPECT_EQ(ToCp932(QString()), QByteArray());
 }
 
@@ -31,4 +34,19 @@ TEST(Codepage, Utf8ValidityRejectsOverlongsSurrogatesAndCuts) {
     EXPECT_FALSE(IsValidUtf8(ToCp932(QStringLiteral("海辺の写真"))));
     EXPECT_EQ(DecodeUtf8OrCp932(ToCp932(QStringLiteral("設定"))), QStringLiteral("設定"));
     EXPECT_EQ(DecodeUtf8OrCp932(QStringLiteral("設定").toUtf8()), QStringLiteral("設定"));
+}
+
+TEST(Codepage, UnmarkedTextIsUtf8OnlyWhenItHasLongSequencesOrIsNoCodePage932) {
+    // Half-width katakana pairs are also valid two-byte UTF-8 ("Ⱥ", "ýı").
+    EXPECT_EQ(DecodeUnmarkedText("\xC8\xBA"), QStringLiteral("ﾈｺ"));
+    EXPECT_EQ(DecodeUnmarkedText(ToCp932(QStringLiteral("ﾃｽﾄｱ"))), QStringLiteral("ﾃｽﾄｱ"));
+    // So is short Latin UTF-8; reading it as katakana keeps its bytes through a
+    // rewrite in code page 932. With a byte code page 932 lacks (A0) it is UTF-8.
+    EXPECT_EQ(DecodeUnmarkedText(QStringLiteral("café").toUtf8()), QStringLiteral("cafﾃｩ"));
+    EXPECT_EQ(ToCp932(DecodeUnmarkedText(QStringLiteral("café").toUtf8())), QStringLiteral("café").toUtf8());
+    EXPECT_EQ(DecodeUnmarkedText(QStringLiteral("voilà").toUtf8()), QStringLiteral("voilà"));
+    EXPECT_EQ(DecodeUnmarkedText(QStringLiteral("猫の写真").toUtf8()), QStringLiteral("猫の写真"));
+    EXPECT_EQ(DecodeUnmarkedText(QStringLiteral("Café ﾈｺ 海").toUtf8()), QStringLiteral("Café ﾈｺ 海"));
+    EXPECT_EQ(DecodeUnmarkedText(ToCp932(QStringLiteral("海辺のｶﾌｪ"))), QStringLiteral("海辺のｶﾌｪ"));
+    EXPECT_EQ(DecodeUnmarkedText(QByteArray("a\0b", 3)), QString(QStringLiteral("a") + QChar(0) + QStringLiteral("b")));
 }

@@ -143,7 +143,7 @@ TEST(WordseekQueryMemo, FoldedSearchAgreesWithModelOnRandomBytes)
         const std::string text = randomText(12);
         std::string keyword = randomText(4);
         if (keyword.empty())
-            keyword = "a";
+            keyword.push_back('a');
         const bool expected = ReferenceFoldedContains(text, keyword);
         ASSERT_EQ(Query(text.c_str(), {keyword}, kFold, kAnd), expected ? kMatch : 0)
             << "text '" << text << "' keyword '" << keyword << "'";

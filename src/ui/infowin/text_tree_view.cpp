@@ -47,8 +47,11 @@ QTreeWidgetItem* visibleRowOf(QTreeWidgetItem* item) {
 
 bool sameShape(const QTreeWidgetItem& item, const TTextNode& node) {
     if (item.childCount() != node.children.size()) return false;
-    for (int i = 0; i < item.childCount(); ++i)
-        if (!sameShape(*item.child(i), node.children[i])) return false;
+    for (int i = 0; i < item.childCount(); ++i) {
+        // child() answers null outside its range; GCC's -O3 inlining sees that branch.
+        const QTreeWidgetItem* child = item.child(i);
+        if (!child || !sameShape(*child, node.children[i])) return false;
+    }
     return true;
 }
 
