@@ -10,6 +10,7 @@
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QMainWindow>
+#include <QPointer>
 #include <QTimer>
 #include <array>
 #include <optional>
@@ -252,6 +253,7 @@ private:
     // A comment run writes file after file; the idle fill waits until it ends.
     bool m_idlePaused = false;
     TFullScreenWindow* m_fullScreen = nullptr;  // owned; deleted on leaving
+    QPointer<QWidget> m_activeBeforeFullScreen;
     // The image window's context menu separator that shows only in full screen.
     QAction* m_fullScreenSeparator = nullptr;
 };

@@ -12,6 +12,7 @@
 
 #include <QAbstractItemView>
 #include <QAction>
+#include <QApplication>
 #include <QTimer>
 #include <utility>
 
@@ -50,6 +51,7 @@ void TMainForm::FS_StartActionExecute() {
 }
 
 void TMainForm::enterFullScreen() {
+    m_activeBeforeFullScreen = QApplication::activeWindow();
     if (ListView1->selectedRow() < 0) ListView1->selectRow(0);
     showFullScreenActions(true);
     m_fullScreen = new TFullScreenWindow(ImageForm, this);
@@ -66,7 +68,12 @@ void TMainForm::leaveFullScreen() {
     showFullScreenActions(false);
     const int row = ListView1->selectedRow();
     if (row >= 0) ListView1->activeView()->scrollTo(m_model->index(row, 0), QAbstractItemView::EnsureVisible);
-    activateWindow();
+    // The window that had the keys gets them back, and with them its place in front: an
+    // independent image window would otherwise end up behind the main window.
+    QWidget* active = m_activeBeforeFullScreen.data();
+    if (!active || !active->isVisible()) active = this;
+    active->raise();
+    active->activateWindow();
 }
 
 void TMainForm::stepFullScreen(int delta) {
