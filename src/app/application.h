@@ -1,12 +1,19 @@
 #pragma once
 // The window program's application object: the one place where errors that reach the
-// event loop are caught and shown.
+// event loop are caught and shown. Qt's own dialogs speak the user's language.
 
 #include "app/modal_click_guard.h"
 
 #include <QApplication>
 
+class QLocale;
+class QTranslator;
+
 namespace tollamar {
+
+// Installs Qt's own translation (button texts, file and folder pickers) for locale;
+// the installed translator, or null when none is installed for that language.
+QTranslator* InstallQtTranslation(const QLocale& locale);
 
 class TApplication : public QApplication {
 public:

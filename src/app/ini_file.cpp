@@ -2,11 +2,7 @@
 
 #include "platform/codepage.h"
 #include "platform/errors.h"
-#include "platform/file_ops.h"
-
-#include <QFile>
-#include <QSaveFile>
-#include <cerrno>
+#include "platform/settings_file.h"
 
 namespace tollamar {
 namespace {
@@ -45,9 +41,7 @@ std::optional<int> parseInteger(QStringView text) {
 }  // namespace
 
 TIniFile::TIniFile(const QString& fileName) : m_fileName(fileName) {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) return;
-    QByteArray bytes = file.readAll();
+    QByteArray bytes = ReadSettingsFile(fileName);
     if (bytes.startsWith(kUtf8Bom)) {
         m_byteOrderMark = true;
         bytes.remove(0, kUtf8Bom.size());
@@ -153,14 +147,10 @@ QString TIniFile::text() const {
 
 void TIniFile::UpdateFile() {
     if (!m_changed) return;
-    errno = 0;
     // A settings file that is a symbolic link stays one: the file it names is replaced.
-    QSaveFile file(ResolveLinks(m_fileName));
     QByteArray bytes = m_byteOrderMark ? kUtf8Bom : QByteArray();
     bytes += text().toUtf8();
-    if (!file.open(QIODevice::WriteOnly)) ThrowOpenError(m_fileName, errno ? errno : EACCES);
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        ThrowWriteError(m_fileName, errno ? errno : EIO);
+    WriteSettingsFile(m_fileName, bytes);
     m_changed = false;
 }
 

@@ -15,7 +15,8 @@ namespace tollamar {
 
 class TIniFile {
 public:
-    // Reads the file; a missing or unreadable file reads as empty.
+    // Reads the file; a missing file reads as empty, and so does an unreadable one,
+    // which is reported once and then never written in this run.
     explicit TIniFile(const QString& fileName);
 
     QString fileName() const { return m_fileName; }
@@ -32,7 +33,8 @@ public:
     void WriteBool(const QString& section, const QString& key, bool value);
     void DeleteKey(QStringView section, QStringView key);
 
-    // Writes the file when anything changed, replacing it whole; raises the write error.
+    // Writes the file when anything changed, replacing it whole (not a file that could
+    // not be read); raises the write error.
     void UpdateFile();
     // The text UpdateFile writes.
     QString text() const;

@@ -12,6 +12,7 @@
 #include "jpegfile/segment_walk.h"
 #include "platform/errors.h"
 #include "platform/file_times.h"
+#include "platform/regular_file.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -27,12 +28,9 @@ namespace {
 constexpr qint64 kHeadBytes = 128 * 1024;
 
 QByteArray readHead(const QString& fileName) {
-    QFile file(fileName);
-    errno = 0;
-    if (!file.open(QIODevice::ReadOnly)) ThrowOpenError(fileName, errno ? errno : ENOENT);
-    const QByteArray head = file.read(kHeadBytes);
-    if (file.error() != QFileDevice::NoError) ThrowReadError(fileName, errno ? errno : EIO);
-    return head;
+    struct stat st {};
+    const FdGuard fd(OpenRegularFile(fileName, st));
+    return ReadUpTo(fd.get(), fileName, std::min<qint64>(kHeadBytes, st.st_size));
 }
 
 // The fields from the file, one read per field.

@@ -184,6 +184,7 @@ void TMainForm::createMenus() {
     popupSort->addActions(m_sortGroup->actions());
     PopupMenu2->addSeparator();
     PopupMenu2->addAction(EditComSegAction);
+    PopupMenu2->addAction(SearchAction);
     PopupMenu2->addSeparator();
     PopupMenu2->addAction(SelFolderAction);
 }
@@ -209,7 +210,8 @@ void TMainForm::createToolBars() {
 
 void TMainForm::connectListView() {
     ListView1->onEnter = [this] {
-        SetCurrentItem(m_model->entry(ListView1->selectedRow()));
+        // A photo the information window cannot read is still the one to edit.
+        RunReporting([this] { SetCurrentItem(m_model->entry(ListView1->selectedRow())); });
         EditComSegAction->trigger();
     };
     ListView1->onDoubleClick = [this] { ListView1DblClick(); };

@@ -225,9 +225,11 @@ private:
 
     void wakeIdle();
     void idleTick();
-    bool loadVisibleRows(const QElapsedTimer& clock, bool& loadedAny, QString& error);
-    bool loadBackgroundRows(const QElapsedTimer& clock, QString& error);
-    bool loadEntry(TItemData& entry, QString& error);
+    // True when it loaded a row on screen, made or failed.
+    bool loadVisibleRows(const QElapsedTimer& clock);
+    // True when it made a thumbnail (and more may follow).
+    bool loadBackgroundRows(const QElapsedTimer& clock);
+    bool loadEntry(TItemData& entry);
 
     TPhotoList m_photoList;
     TPhotoListModel* m_model;
@@ -256,6 +258,8 @@ private:
     QPointer<QWidget> m_activeBeforeFullScreen;
     // The image window's context menu separator that shows only in full screen.
     QAction* m_fullScreenSeparator = nullptr;
+    // The files of this list the idle fill could not read, told once it is filled.
+    QStringList m_fillErrors;
 };
 
 }  // namespace tollamar

@@ -11,6 +11,8 @@
 #include "imaging/jpeg_size.h"
 #include "jpegfile/comment_io.h"
 #include "jpegfile/exif_segment_file.h"
+#include "jpegfile/safe_rewrite.h"
+#include "jpegfile/segment_walk.h"
 #include "platform/errors.h"
 #include "platform/file_ops.h"
 #include "ui/dialogs/comment_run_dlg.h"
@@ -122,13 +124,23 @@ void TMainForm::writeOneComment(int row, TItemData& entry, const QString& text) 
         return;
     }
     SetCurrentItem(nullptr);
-    // The windows show the photo again even when reading it back fails.
-    const auto show = qScopeGuard([this, row, &entry] {
-        SetCurrentItem(&entry);
-        ListView1->invalidateRow(row);
+    // The photo is written: the windows show it again even when reading it back or
+    // rebuilding the information window fails, and only the first error is reported.
+    QString error;
+    const auto noting = [&error](const std::function<void()>& step) {
+        try {
+            step();
+        } catch (const Error& e) {
+            if (error.isEmpty()) error = e.message();
+        }
+    };
+    noting([&entry] {
+        entry.Comment = ReadComment(entry.FileName);
+        entry.Summary = fileSummary(entry.FileName);
     });
-    entry.Summary = fileSummary(entry.FileName);
-    entry.Comment = ReadComment(entry.FileName);
+    ListView1->invalidateRow(row);
+    noting([this, &entry] { SetCurrentItem(&entry); });
+    if (!error.isEmpty()) ReportError(error);
 }
 
 void TMainForm::writeAllComments(TItemData& started, TCommentMode mode, const QString& text) {
@@ -171,13 +183,16 @@ void TMainForm::LoadSegActionExecute() {
     beginListWork();
     const auto done = qScopeGuard([this] { endListWork(); });
     const QString photo = entry->FileName;
-    QString source;
+    QByteArray exifData;
     {
         ModalBracket bracket;
-        source = AskExifFile(this, TExifFileDialogKind::Open, photo, m_currentFolder);
-        if (source.isEmpty() || !ConfirmExifReplace(this, photo)) return;
+        const QString source = AskExifFile(this, TExifFileDialogKind::Open, photo, m_currentFolder);
+        if (source.isEmpty()) return;
+        // A file that cannot be read is reported before any question about replacing.
+        exifData = ReadExifSegmentFile(photo, source);
+        if (!ConfirmExifReplace(this, photo)) return;
     }
-    if (!ImportExifSegment(photo, source)) {
+    if (!ReplaceSegmentInFile(photo, exifData, kMarkerAPP1)) {
         ReportError(texts::ExifWriteFailed());
         return;
     }

@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <thread>
+#include <utility>
 
 namespace tollamar {
 namespace {
@@ -58,6 +59,16 @@ private:
     bool m_had;
     QCursor m_old;
 };
+
+// One box for the files of a list that could not be read: a line per file, the first
+// ones only when there are many.
+QString fillErrorSummary(const QStringList& errors) {
+    constexpr qsizetype kShownFiles = 10;
+    QString text = QStringLiteral("読み込めなかったファイルがあります (%1 件)").arg(errors.size());
+    for (qsizetype i = 0; i < std::min(errors.size(), kShownFiles); ++i) text += u'\n' + errors[i];
+    if (errors.size() > kShownFiles) text += QStringLiteral("\nほか %1 件").arg(errors.size() - kShownFiles);
+    return text;
+}
 
 }  // namespace
 
@@ -103,9 +114,12 @@ void TMainForm::rebuildList(TPhotoList list) {
         return;
     }
     m_model->beginRebuild();
+    // What the old list could not read is no longer listed.
+    m_fillErrors.clear();
     m_photoList = std::move(list);
     SortPhotoList(m_photoList, m_sortMode, m_sortDirection);
     m_model->endRebuild();
+    ListView1->scrollToStart();
     m_awaitFirstPaint = true;
     m_rebuildClock.start();
     wakeIdle();
@@ -152,11 +166,12 @@ bool TMainForm::SetCurrentItem(TItemData* entry) {
         action->setEnabled(entry != nullptr);
     if (entry == m_currentItem) return false;
     m_currentItem = entry;
-    // An error here leaves the image window and the status bar on the previous photo.
-    ImageInfoForm->UpdateInfo(entry);
-    ImageInfoForm->update();
+    // The picture and the path follow even when the information window cannot read the
+    // photo and raises.
     ImageForm->ShowItem(entry);
     m_statusLabel->setText(entry ? entry->FileName : QString());
+    ImageInfoForm->UpdateInfo(entry);
+    ImageInfoForm->update();
     return true;
 }
 
@@ -166,12 +181,13 @@ void TMainForm::ListView1DblClick() {
         SelFolderAction->trigger();
         return;
     }
-    SetCurrentItem(selected);
+    RunReporting([this, selected] { SetCurrentItem(selected); });
     EditComSegAction->trigger();
 }
 
 void TMainForm::ListView1Popup(const QPoint& globalPos) {
-    SetCurrentItem(m_model->entry(ListView1->selectedRow()));
+    // The menu opens even when the information window cannot read the photo.
+    RunReporting([this] { SetCurrentItem(m_model->entry(ListView1->selectedRow())); });
     PopupMenu2->exec(globalPos);
 }
 
@@ -212,25 +228,25 @@ bool TMainForm::IdleFill() {
     if (m_photoList.empty()) return false;
     QElapsedTimer clock;
     clock.start();
-    bool loadedAny = false;
     bool again = false;
-    QString error;
     {
         // One cursor change per step rather than per entry: entries load in well under a
-        // millisecond, and the cursor would only flicker.
+        // millisecond, and the cursor would only flicker. Rows on screen that loaded, even
+        // those that failed, leave the other rows to the next step.
         const ListBusyCursor busy(ListView1);
-        again = loadVisibleRows(clock, loadedAny, error);
-        if (!loadedAny) again = loadBackgroundRows(clock, error);
+        again = loadVisibleRows(clock) || loadBackgroundRows(clock);
     }
-    // Reported after the cursor is back, and ending the step.
-    if (!error.isEmpty()) {
-        ReportError(error);
-        return true;
+    // The files that could not be read are told once, when the whole list is filled,
+    // rather than in a box per file while the user is doing something else.
+    if (!again && !m_fillErrors.isEmpty()) {
+        const QStringList errors = std::exchange(m_fillErrors, {});
+        ReportError(fillErrorSummary(errors));
     }
     return again;
 }
 
-bool TMainForm::loadEntry(TItemData& entry, QString& error) {
+bool TMainForm::loadEntry(TItemData& entry) {
+    QString error;
     try {
         return LoadItemDetails(thumbnailSize().width(), thumbnailSize().height(), entry);
     } catch (const Error& e) {
@@ -238,15 +254,16 @@ bool TMainForm::loadEntry(TItemData& entry, QString& error) {
     } catch (const std::exception& e) {
         error = QString::fromUtf8(e.what());
     }
+    m_fillErrors.append(error.contains(entry.FileName) ? error : entry.FileName + QStringLiteral(": ") + error);
     if (!entry.isLoaded()) entry.Thumbnail = BlankThumbnail();
     return false;
 }
 
-bool TMainForm::loadVisibleRows(const QElapsedTimer& clock, bool& loadedAny, QString& error) {
+bool TMainForm::loadVisibleRows(const QElapsedTimer& clock) {
     const QRect client = ListView1->clientRect();
     const int count = static_cast<int>(m_photoList.size());
     qint64 longest = 0;
-    bool again = false;
+    bool loadedAny = false;
     for (int row = ListView1->TopVisibleIndex(); row < count; ++row) {
         TItemData& entry = *m_photoList[static_cast<size_t>(row)];
         const QRect bounds = ListView1->rowBounds(row);
@@ -256,18 +273,16 @@ bool TMainForm::loadVisibleRows(const QElapsedTimer& clock, bool& loadedAny, QSt
         // vary, hence the margin over the longest so far).
         if (loadedAny && clock.elapsed() + longest * 3 / 2 > kVisibleBudgetMs) return true;
         const qint64 start = clock.elapsed();
-        const bool made = loadEntry(entry, error);
+        loadEntry(entry);
         longest = std::max(longest, clock.elapsed() - start);
         ListView1->invalidateRow(row);
         loadedAny = true;
-        if (!error.isEmpty()) return true;
-        again = again || made;
         if (clock.elapsed() > kVisibleBudgetMs) break;
     }
-    return again;
+    return loadedAny;
 }
 
-bool TMainForm::loadBackgroundRows(const QElapsedTimer& clock, QString& error) {
+bool TMainForm::loadBackgroundRows(const QElapsedTimer& clock) {
     const int count = static_cast<int>(m_photoList.size());
     qint64 longest = 0;
     bool again = false;
@@ -276,10 +291,9 @@ bool TMainForm::loadBackgroundRows(const QElapsedTimer& clock, QString& error) {
         if (entry.isLoaded()) continue;
         if (again && clock.elapsed() + longest * 3 / 2 > kBackgroundBudgetMs) return true;
         const qint64 start = clock.elapsed();
-        const bool made = loadEntry(entry, error);
+        const bool made = loadEntry(entry);
         longest = std::max(longest, clock.elapsed() - start);
         ListView1->invalidateRow(row);
-        if (!error.isEmpty()) return true;
         if (!made) continue;
         again = true;
         std::this_thread::yield();

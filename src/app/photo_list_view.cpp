@@ -204,4 +204,12 @@ void TPhotoListView::invalidateRow(int row) {
     if (!bounds.isEmpty()) activeView()->viewport()->update(bounds);
 }
 
+void TPhotoListView::scrollToStart() {
+    for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(m_iconView),
+                                    static_cast<QAbstractItemView*>(m_reportView)}) {
+        view->verticalScrollBar()->setValue(view->verticalScrollBar()->minimum());
+        view->horizontalScrollBar()->setValue(view->horizontalScrollBar()->minimum());
+    }
+}
+
 }  // namespace tollamar

@@ -43,6 +43,8 @@ public:
     int TopVisibleIndex() const;
     // Repaints one row without erasing the others.
     void invalidateRow(int row);
+    // Both views scrolled back to their first row and column (a new list).
+    void scrollToStart();
 
     // What the owner does on these events (set once by the main window).
     std::function<void()> onEnter;

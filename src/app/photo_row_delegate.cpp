@@ -43,7 +43,8 @@ TPhotoRowDelegate::TPhotoRowDelegate(const TPhotoListModel* model, TViewStyle st
     : QStyledItemDelegate(parent), m_model(model), m_style(style) {}
 
 QSize TPhotoRowDelegate::iconCellSize(QSize thumbnail, const QFont& font) {
-    const int lineHeight = QFontMetrics(font).height();
+    // Two lines as the names are drawn, Japanese ones in the fallback font included.
+    const int lineHeight = DrawnLineHeight(font);
     return {std::max(thumbnail.width() + 20, 76),
             thumbnail.height() + 3 * kCellMargin + kIconLabelLines * lineHeight + 2 * kCellMargin};
 }
@@ -128,7 +129,7 @@ void TPhotoRowDelegate::paintReportCell(QPainter& painter, const QStyleOptionVie
     // The summary sits under the name, indented by the font's height.
     const int indent = QFontInfo(option.font).pixelSize();
     painter.setFont(option.font);
-    DrawTextInRect(painter, label.adjusted(indent, QFontMetrics(bold).height(), 0, 0), entry.Summary,
+    DrawTextInRect(painter, label.adjusted(indent, DrawnLineHeight(bold), 0, 0), entry.Summary,
                    Qt::AlignLeft, TTextWrap::WordWrap);
 }
 

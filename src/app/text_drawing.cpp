@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QTextLayout>
 #include <algorithm>
+#include <cmath>
 
 namespace tollamar {
 namespace {
@@ -16,59 +17,68 @@ QString withLineSeparators(QString text) {
     return text;
 }
 
-// The visible lines of text laid out in width, at most maxLines; cut is set when text
-// remains after them.
-QStringList layoutLines(const QString& text, const QFont& font, int width, int maxLines,
-                        TTextWrap wrap, bool& cut) {
-    QTextLayout layout(text, font);
-    QTextOption option;
-    option.setWrapMode(wrap == TTextWrap::WordWrap ? QTextOption::WrapAtWordBoundaryOrAnywhere
-                                                   : QTextOption::ManualWrap);
-    layout.setTextOption(option);
-    QStringList lines;
-    cut = false;
-    layout.beginLayout();
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        if (lines.size() == maxLines) {
-            cut = true;
-            break;
-        }
-        line.setLineWidth(width);
-        QString piece = text.mid(line.textStart(), line.textLength());
-        while (!piece.isEmpty() && (piece.back() == QChar::LineSeparator || piece.back() == u' '))
-            piece.chop(1);
-        lines.append(piece);
-    }
-    layout.endLayout();
-    return lines;
+QString trimmedEnd(QString piece) {
+    while (!piece.isEmpty() && (piece.back() == QChar::LineSeparator || piece.back() == u' ')) piece.chop(1);
+    return piece;
 }
 
 }  // namespace
 
-void DrawTextInRect(QPainter& painter, const QRect& rect, const QString& text,
-                    Qt::Alignment alignment, TTextWrap wrap) {
-    if (text.isEmpty() || rect.width() <= 0 || rect.height() <= 0) return;
-    const QFontMetrics metrics(painter.font());
-    const int lineHeight = std::max(1, metrics.height());
-    const int maxLines = wrap == TTextWrap::SingleLine ? 1 : std::max(1, rect.height() / lineHeight);
-    bool cut = false;
+QList<TTextLine> LayoutTextLines(const QString& text, const QFont& font, int width, int height, TTextWrap wrap) {
     QString shown = withLineSeparators(text);
     if (wrap == TTextWrap::SingleLine) {
         const qsizetype end = shown.indexOf(QChar::LineSeparator);
         if (end >= 0) shown.truncate(end);
     }
-    QStringList lines = layoutLines(shown, painter.font(), rect.width(), maxLines, wrap, cut);
-    if (lines.isEmpty()) return;
-    QString& last = lines.last();
-    if (cut) last += kEllipsis;
-    last = metrics.elidedText(last, Qt::ElideRight, rect.width());
+    QTextLayout layout(shown, font);
+    QTextOption option;
+    // A word wider than the line stays whole and is cut with an ellipsis below, rather
+    // than broken somewhere inside it.
+    option.setWrapMode(wrap == TTextWrap::WordWrap ? QTextOption::WordWrap : QTextOption::ManualWrap);
+    layout.setTextOption(option);
+    QList<TTextLine> lines;
+    bool cut = false;
+    int used = 0;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        const int lineHeight = static_cast<int>(std::ceil(line.height()));
+        const bool full = wrap == TTextWrap::SingleLine ? !lines.isEmpty() : used + lineHeight > height;
+        if (!lines.isEmpty() && full) {
+            cut = true;
+            break;
+        }
+        lines.append({trimmedEnd(shown.mid(line.textStart(), line.textLength())), lineHeight});
+        used += lineHeight;
+    }
+    layout.endLayout();
+    if (lines.isEmpty()) return lines;
+    if (cut) lines.last().text += kEllipsis;
+    const QFontMetrics metrics(font);
+    for (TTextLine& line : lines) line.text = metrics.elidedText(line.text, Qt::ElideRight, width);
+    return lines;
+}
+
+int DrawnLineHeight(const QFont& font) {
+    QTextLayout layout(QStringLiteral("Ag漢字かな"), font);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    line.setLineWidth(1e6);
+    layout.endLayout();
+    return std::max(QFontMetrics(font).height(), static_cast<int>(std::ceil(line.height())));
+}
+
+void DrawTextInRect(QPainter& painter, const QRect& rect, const QString& text,
+                    Qt::Alignment alignment, TTextWrap wrap) {
+    if (text.isEmpty() || rect.width() <= 0 || rect.height() <= 0) return;
+    const QList<TTextLine> lines = LayoutTextLines(text, painter.font(), rect.width(), rect.height(), wrap);
     painter.save();
     painter.setClipRect(rect, Qt::IntersectClip);
     int y = rect.top();
-    for (const QString& line : lines) {
-        painter.drawText(QRect(rect.left(), y, rect.width(), lineHeight),
-                         static_cast<int>(alignment | Qt::AlignTop | Qt::TextSingleLine), line);
-        y += lineHeight;
+    for (const TTextLine& line : lines) {
+        painter.drawText(QRect(rect.left(), y, rect.width(), line.height),
+                         static_cast<int>(alignment | Qt::AlignTop | Qt::TextSingleLine), line.text);
+        y += line.height;
     }
     painter.restore();
 }

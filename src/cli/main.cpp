@@ -8,7 +8,7 @@
 using namespace tollamar::cli;
 
 static QList<Verb> allVerbs() {
-    return CommentVerbs() + CatalogueVerbs() + ExifSegmentVerbs() + PhotoInfoVerbs() + SearchVerbs();
+    return CommentVerbs() + CatalogueVerbs() + ExifSegmentVerbs() + PhotoInfoVerbs() + SearchVerbs() + RecoverVerbs();
 }
 
 static int printHelp() {

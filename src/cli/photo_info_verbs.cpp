@@ -8,9 +8,10 @@
 #include "fileinfo/file_info_tree.h"
 #include "fileinfo/list_thumbnail.h"
 #include "imaging/jpeg_size.h"
+#include "platform/new_file.h"
 
+#include <QBuffer>
 #include <QImage>
-#include <QSaveFile>
 
 namespace tollamar::cli {
 namespace {
@@ -68,9 +69,18 @@ bool parseSize(const QString& text, int& width, int& height) {
     return okW && okH && width > 0 && height > 0 && width <= 4096 && height <= 4096;
 }
 
-bool writeBytes(const QString& path, const QByteArray& bytes) {
-    QSaveFile out(path);
-    return out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && out.commit();
+// Raises the write error naming path; an earlier file of that name stays whole then.
+void writeBytes(const QString& photo, const QString& path, const QByteArray& bytes) {
+    RefuseOutputOverInput(photo, path);
+    WriteFileReplacing(path, bytes);
+}
+
+QByteArray pngBytes(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
 }
 
 int embeddedThumbnail(const QString& file, const QString& out) {
@@ -80,9 +90,8 @@ int embeddedThumbnail(const QString& file, const QString& out) {
             ReportError(photo, QStringLiteral("no usable embedded thumbnail"));
             return false;
         }
-        if (writeBytes(out, bytes)) return true;
-        ReportError(out, QStringLiteral("cannot write the file"));
-        return false;
+        writeBytes(photo, out, bytes);
+        return true;
     });
 }
 
@@ -103,10 +112,15 @@ int thumbnailVerb(QStringList args) {
     if (args.size() != 2) return UsageError(QStringLiteral("thumbnail: FILE and OUT needed"));
     if (embedded) return embeddedThumbnail(args[0], args[1]);
     return ForEachFile({args[0]}, [&](const QString& photo) {
+        RefuseOutputOverInput(photo, args[1]);
         const QImage image = ListThumbnail(photo, width, height);
-        if (!image.isNull() && image.save(args[1], "PNG")) return true;
-        ReportError(args[1], QStringLiteral("cannot write the thumbnail"));
-        return false;
+        const QByteArray png = image.isNull() ? QByteArray() : pngBytes(image);
+        if (png.isEmpty()) {
+            ReportError(photo, QStringLiteral("cannot make the thumbnail"));
+            return false;
+        }
+        writeBytes(photo, args[1], png);
+        return true;
     });
 }
 

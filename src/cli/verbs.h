@@ -19,5 +19,6 @@ QList<Verb> CommentVerbs();
 QList<Verb> ExifSegmentVerbs();
 QList<Verb> PhotoInfoVerbs();
 QList<Verb> SearchVerbs();
+QList<Verb> RecoverVerbs();
 
 }  // namespace tollamar::cli

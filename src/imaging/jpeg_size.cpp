@@ -5,6 +5,7 @@
 #include "platform/errors.h"
 #include "platform/fault_injection.h"
 #include "platform/file_ops.h"
+#include "platform/regular_file.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -19,29 +20,15 @@ namespace {
 // skipped by moving the offset.
 constexpr size_t kProbeChunk = 16 * 1024;
 
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : m_fd(fd) {}
-    ~FileDescriptor() { close(m_fd); }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
-
 int openForRead(const QString& fileName) {
-    if (const int injected = faults::Take(faults::Op::Read)) ThrowOpenError(fileName, injected);
-    const int fd = open(NativePath(fileName).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) ThrowOpenError(fileName, errno);
-    return fd;
+    struct stat st {};
+    return OpenRegularFile(fileName, st);
 }
 
 }  // namespace
 
 std::optional<QSize> ReadJpegSize(const QString& fileName) {
-    const FileDescriptor file(openForRead(fileName));
+    const FdGuard file(openForRead(fileName));
     JOCTET buffer[kProbeChunk];
     const int64_t first = ReadFileAt(file.get(), buffer, sizeof buffer, 0);
     if (first < 0) ThrowReadError(fileName, errno);

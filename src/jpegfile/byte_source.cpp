@@ -3,7 +3,9 @@
 #include "platform/errors.h"
 #include "platform/fault_injection.h"
 #include "platform/file_ops.h"
+#include "platform/regular_file.h"
 
+#include <QFileDevice>
 #include <QIODevice>
 #include <cerrno>
 #include <cstring>
@@ -62,24 +64,33 @@ DeviceSource::~DeviceSource() {
 int64_t DeviceSource::fetch(int64_t offset, unsigned char* into, int64_t capacity) {
     if (!m_device.isSequential() && m_device.pos() != offset && !m_device.seek(offset)) return 0;
     const qint64 n = m_device.read(reinterpret_cast<char*>(into), capacity);
-    return n > 0 ? n : 0;
+    if (n >= 0) return n;
+    // A file that fails is not at its end: the caller must not take the data as complete.
+    // Other devices (a closed socket, a finished process) report their end this way.
+    const auto* file = qobject_cast<const QFileDevice*>(&m_device);
+    if (!file) return 0;
+    throw Error(QStringLiteral("ファイル %1 の読み込みに失敗しました。%2").arg(file->fileName(), file->errorString()));
 }
 
 FileSource::FileSource(const QString& fileName) : m_fileName(fileName) {
-    if (const int injected = faults::Take(faults::Op::Read)) ThrowOpenError(fileName, injected);
-    m_fd = open(NativePath(fileName).constData(), O_RDONLY | O_CLOEXEC);
-    if (m_fd < 0) ThrowOpenError(fileName, errno);
+    struct stat st {};
+    m_fd = OpenRegularFile(fileName, st);
+    m_size = st.st_size;
 }
 
 FileSource::~FileSource() { close(m_fd); }
 
 int64_t FileSource::fetch(int64_t offset, unsigned char* into, int64_t capacity) {
+    // Never past the size the file had when opened: a file that grows without end
+    // cannot keep the walk reading.
+    capacity = std::min(capacity, m_size - offset);
+    if (capacity <= 0) return 0;
     for (;;) {
-        const ssize_t n = pread(m_fd, into, static_cast<size_t>(capacity), offset);
+        const int injected = faults::Take(faults::Op::ReadData);
+        const ssize_t n = injected ? -1 : pread(m_fd, into, static_cast<size_t>(capacity), offset);
         if (n >= 0) return n;
-        if (errno == EINTR) continue;
-        // A folder, or an I/O error: the walk sees the end of the data and fails.
-        return 0;
+        if (!injected && errno == EINTR) continue;
+        ThrowReadError(m_fileName, injected ? injected : errno);
     }
 }
 

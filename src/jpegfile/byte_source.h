@@ -48,7 +48,8 @@ private:
     int64_t m_end = 0;
 };
 
-// Reads a QIODevice from its current position; on destruction the device is left
+// Reads a QIODevice from its current position; a failing read raises an error naming
+// the file. On destruction the device is left
 // positioned after the last byte the walk consumed.
 class DeviceSource final : public ByteSource {
 public:
@@ -62,7 +63,9 @@ private:
     QIODevice& m_device;
 };
 
-// Reads a file by descriptor with pread; opening raises the open error.
+// Reads a regular file by descriptor with pread, up to the size it had when opened.
+// Opening raises the open error (also for FIFOs, devices, folders); a failing read
+// raises the read error.
 class FileSource final : public ByteSource {
 public:
     explicit FileSource(const QString& fileName);
@@ -74,6 +77,7 @@ protected:
 private:
     QString m_fileName;
     int m_fd = -1;
+    int64_t m_size = 0;
 };
 
 // Reads a block of memory; the bytes must outlive the source.

@@ -3,6 +3,7 @@
 #include "jpegfile/byte_source.h"
 #include "jpegfile/segment_rebuild.h"
 #include "jpegfile/segment_walk.h"
+#include "platform/errors.h"
 
 namespace tollamar {
 
@@ -69,6 +70,20 @@ bool ReplaceSegment(QByteArray& content, QByteArrayView data, uint8_t marker) {
     out.append(QByteArrayView(content).sliced(rebuilt->tailOffset));
     content = std::move(out);
     return true;
+}
+
+bool HasEoiAfter(QByteArrayView content, qsizetype scanStart) {
+    // From the end: EOI is normally the last marker, so a whole photo costs a few bytes.
+    return content.sliced(scanStart).lastIndexOf(QByteArrayView("\xFF\xD9", 2)) >= 0;
+}
+
+bool IsCompleteJpeg(QByteArrayView content) {
+    try {
+        const std::optional<RebuiltHeader> header = RebuildHeader(content, {}, kMarkerCOM);
+        return header && HasEoiAfter(content, header->tailOffset);
+    } catch (const Error&) {
+        return false;  // a segment runs past the end
+    }
 }
 
 }  // namespace tollamar

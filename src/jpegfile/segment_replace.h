@@ -19,4 +19,10 @@ QByteArray SegmentChunks(QByteArrayView data, uint8_t marker);
 // Raises the stream read error when a segment runs past the end.
 bool ReplaceSegment(QByteArray& content, QByteArrayView data, uint8_t marker);
 
+// Whether an EOI marker follows scanStart: inside entropy-coded data FF is always
+// followed by 00 or a restart marker, so FF D9 there ends the image.
+bool HasEoiAfter(QByteArrayView content, qsizetype scanStart);
+// A JPEG whose header walks cleanly to SOS and whose image data ends in EOI.
+bool IsCompleteJpeg(QByteArrayView content);
+
 }  // namespace tollamar

@@ -15,6 +15,9 @@ private:
     QString m_message;
 };
 
+// The system's text for an errno value.
+QString ErrnoText(int errnoValue);
+
 // A file could not be opened, read, created or written; errnoValue gives the reason.
 [[noreturn]] void ThrowOpenError(const QString& path, int errnoValue);
 [[noreturn]] void ThrowWriteError(const QString& path, int errnoValue);

@@ -13,6 +13,7 @@ struct Plan {
 };
 
 std::array<Plan, static_cast<size_t>(Op::Count)> g_plans;
+std::function<void()> g_beforeReplace;
 
 }  // namespace
 
@@ -20,7 +21,19 @@ void FailNth(Op op, int nth, int errnoValue, int times) {
     g_plans[static_cast<size_t>(op)] = Plan{nth, times, errnoValue};
 }
 
-void Reset() { g_plans = {}; }
+void Reset() {
+    g_plans = {};
+    g_beforeReplace = nullptr;
+}
+
+void BeforeReplace(std::function<void()> hook) { g_beforeReplace = std::move(hook); }
+
+void RunBeforeReplace() {
+    if (!g_beforeReplace) return;
+    const std::function<void()> hook = std::move(g_beforeReplace);
+    g_beforeReplace = nullptr;
+    hook();
+}
 
 int Take(Op op) {
     Plan& plan = g_plans[static_cast<size_t>(op)];

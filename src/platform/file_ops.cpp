@@ -2,6 +2,8 @@
 
 #include "platform/errors.h"
 #include "platform/fault_injection.h"
+#include "platform/new_file.h"
+#include "platform/regular_file.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -84,34 +86,10 @@ bool DeleteFileRetry(const QString& path) {
     }
 }
 
-static int openForRead(const QString& path) {
-    if (const int injected = faults::Take(faults::Op::Read)) ThrowOpenError(path, injected);
-    const int fd = open(NativePath(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) ThrowOpenError(path, errno);
-    return fd;
-}
-
 QByteArray ReadWholeFile(const QString& path) {
-    const int fd = openForRead(path);
     struct stat st {};
-    QByteArray bytes;
-    if (fstat(fd, &st) == 0 && st.st_size > 0) bytes.reserve(static_cast<qsizetype>(st.st_size));
-    char chunk[1 << 16];
-    for (;;) {
-        // Reading straight into the reserved array would need resize() first, which
-        // zero-fills it; the extra copy from a stack chunk costs less than that.
-        const ssize_t n = read(fd, chunk, sizeof chunk);
-        if (n == 0) break;
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            const int saved = errno;
-            close(fd);
-            ThrowReadError(path, saved);
-        }
-        bytes.append(chunk, n);
-    }
-    close(fd);
-    return bytes;
+    const FdGuard fd(OpenRegularFile(path, st));
+    return ReadUpTo(fd.get(), path, st.st_size);
 }
 
 static void writeAll(int fd, QByteArrayView piece) {
@@ -128,15 +106,6 @@ static void writeAll(int fd, QByteArrayView piece) {
         p += n;
         left -= n;
     }
-}
-
-static void syncFolderOf(const QByteArray& nativePath) {
-    const qsizetype slash = nativePath.lastIndexOf('/');
-    const QByteArray folder = slash < 0 ? QByteArray(".") : nativePath.left(std::max<qsizetype>(slash, 1));
-    const int dfd = open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dfd < 0) return;
-    fsync(dfd);
-    close(dfd);
 }
 
 static void takeOwnership(int fd, const struct stat* like) {
@@ -165,60 +134,38 @@ void WriteNewFileSynced(const QString& path, std::initializer_list<QByteArrayVie
         unlink(native.constData());
         ThrowWriteError(path, err);
     }
-    syncFolderOf(native);
+    SyncFolderOf(path);
 }
 
-static void copyContents(int in, int out) {
+// The copy is made under a temporary name and moved under its own name only when whole,
+// so a copy cut short by a kill or a full disk never stands under the photo's name.
+static bool copyThroughTemp(int in, const struct stat& source, const QString& to) {
+    NewFileBeside out(to, source.st_mode & 0777);
     std::vector<char> buffer(1 << 20);
-    for (;;) {
-        const ssize_t n = read(in, buffer.data(), buffer.size());
-        if (n == 0) return;
+    for (off_t done = 0; done < source.st_size;) {
+        const ssize_t n = pread(in, buffer.data(), std::min<size_t>(buffer.size(), source.st_size - done), done);
+        if (n == 0) break;
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) throw errno;
-        writeAll(out, QByteArrayView(buffer.data(), n));
+        out.write({QByteArrayView(buffer.data(), n)});
+        done += n;
     }
-}
-
-// Copies into a target that this call has just created; throws the errno of a failure.
-static void fillNewCopy(int in, int out, const struct stat& source) {
-    copyContents(in, out);
-    const timespec times[2] = {source.st_atim, source.st_mtim};
-    if (futimens(out, times) != 0) throw errno;
-    if (fsync(out) != 0) throw errno;
+    out.setTimes(source.st_atim, source.st_mtim);
+    out.finish();
+    return out.placeNoReplace();
 }
 
 bool CopyFileNoReplace(const QString& from, const QString& to) {
-    if (const int injected = faults::Take(faults::Op::Read)) return failWith(injected);
-    const int in = open(NativePath(from).constData(), O_RDONLY | O_CLOEXEC);
-    if (in < 0) return false;
-    struct stat st {};
-    if (fstat(in, &st) != 0 || !S_ISREG(st.st_mode)) {
-        const int saved = st.st_mode == 0 ? errno : EINVAL;
-        close(in);
-        return failWith(saved);
-    }
-    const QByteArray target = NativePath(to);
-    const int out = open(target.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, st.st_mode & 0777);
-    if (out < 0) {
-        const int saved = errno;
-        close(in);
-        return failWith(saved);
-    }
-    int err = 0;
     try {
-        fillNewCopy(in, out, st);
-    } catch (int e) {
-        err = e;
-    }
-    close(in);
-    if (close(out) != 0 && err == 0) err = errno;
-    if (err != 0) {
-        // A truncated photo left under the target name would block every later copy.
-        unlink(target.constData());
+        struct stat st {};
+        const FdGuard in(OpenRegularFile(from, st));
+        if (access(NativePath(to).constData(), F_OK) == 0) return failWith(EEXIST);
+        return copyThroughTemp(in.get(), st, to);
+    } catch (int err) {
         return failWith(err);
+    } catch (const Error&) {
+        return failWith(EIO);
     }
-    syncFolderOf(target);
-    return true;
 }
 
 QString ResolveLinks(const QString& path) {

@@ -31,7 +31,8 @@ unsigned GetFileAttributesOf(const QString& path);
 bool DeleteFileRetry(const QString& path);
 bool FileExists(const QString& path);
 
-// The whole file; raises the open or read error.
+// The whole of a regular file, as large as it was when opened; raises the open error
+// (also for anything but a regular file) or the read error.
 QByteArray ReadWholeFile(const QString& path);
 
 // A file created with O_EXCL, written from the pieces in order and forced to disk
@@ -43,8 +44,9 @@ void WriteNewFileSynced(const QString& path, std::initializer_list<QByteArrayVie
 
 // Copies a regular file to a new file `to`, which must not exist yet (false with errno
 // EEXIST when it does; never replaces anything). The copy keeps the source's permission
-// bits and access and modification times and is forced to disk. On any failure (false,
-// errno set) a target it created is removed again, so no partial copy is left behind.
+// bits and access and modification times and is forced to disk. It is written under a
+// temporary name and moved under `to` only when complete, so a failure (false, errno set)
+// or a kill never leaves a partial copy under `to`.
 bool CopyFileNoReplace(const QString& from, const QString& to);
 
 // The file a path names after following symbolic links; the path itself when it

@@ -1,7 +1,10 @@
 #include "app/ini_file.h"
 #include "platform/codepage.h"
 #include "platform/errors.h"
+#include "platform/fault_injection.h"
+#include "platform/notice.h"
 #include "support/temp_folder.h"
+#include "ui/navigator/list_file.h"
 
 #include <gtest/gtest.h>
 
@@ -85,4 +88,25 @@ TEST(IniFile, MissingFileReadsDefaultsAndIsCreatedByTheFirstWrite) {
     TIniFile unwritable(folder.path("missing/sub/x.INI"));
     unwritable.WriteInteger(QStringLiteral("App"), QStringLiteral("Sort"), 1);
     EXPECT_THROW(unwritable.UpdateFile(), tollamar::Error);
+}
+
+using namespace tollamar;
+
+TEST(IniFileGuard, AFileThatExistsButCannotBeReadIsReportedOnceAndNeverWritten) {
+    testsupport::TempFolder dir;
+    const QString path = dir.write("Favorite.INI", "[S]\r\nkey=kept\r\n");
+    QStringList notices;
+    SetNoticeHandler([&](const QString& text) { notices.append(text); });
+    faults::FailNth(faults::Op::Read, 1, EACCES);
+    TIniFile ini(path);
+    EXPECT_FALSE(ini.ValueExists(u"S", u"key"));
+    ini.WriteString(QStringLiteral("S"), QStringLiteral("other"), QStringLiteral("x"));
+    ini.UpdateFile();
+    WriteListFile(path, {QStringLiteral("/photos")});
+    EXPECT_EQ(testsupport::TempFolder::read(path), "[S]\r\nkey=kept\r\n");
+    (void)ReadListFile(path);  // readable again, but still left alone in this run
+    ASSERT_EQ(notices.size(), 1);
+    EXPECT_TRUE(notices[0].contains(path) && notices[0].contains("Permission denied")) << notices[0].toStdString();
+    SetNoticeHandler(nullptr);
+    faults::Reset();
 }

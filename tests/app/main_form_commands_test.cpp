@@ -6,6 +6,7 @@
 #include "app/main_form.h"
 #include "app/photo_list_view.h"
 #include "app_fixture.h"
+#include "modal_script.h"
 #include "jpegfile/comment_io.h"
 #include "platform/fault_injection.h"
 #include "support/jpeg_builder.h"
@@ -18,7 +19,6 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QClipboard>
@@ -26,12 +26,10 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <cerrno>
-#include <deque>
 #include <sys/stat.h>
 #include <utime.h>
 
@@ -40,47 +38,7 @@ using testsupport::TempFolder;
 
 namespace {
 
-// Answers the modal windows of a command in turn. Each step gets the active modal
-// window and says whether it was the one it waits for; a step that is never reached
-// fails the test.
-class ModalScript {
-public:
-    using Step = std::function<bool(QWidget*)>;
-    ModalScript() {
-        QObject::connect(&m_timer, &QTimer::timeout, [this] { tick(); });
-        m_timer.start(5);
-    }
-    ~ModalScript() { EXPECT_TRUE(m_steps.empty()) << m_steps.size() << " modal window(s) never came"; }
-    ModalScript& then(Step step) {
-        m_steps.push_back(std::move(step));
-        return *this;
-    }
-
-private:
-    void tick() {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || m_steps.empty()) {
-            m_waiting.invalidate();
-            return;
-        }
-        if (modal != m_last && m_steps.front()(modal)) {
-            m_last = modal;
-            m_steps.pop_front();
-            m_waiting.invalidate();
-            return;
-        }
-        // A window no step expects would wait for ever: close it and fail instead.
-        if (!m_waiting.isValid()) m_waiting.start();
-        if (m_waiting.elapsed() < 10000) return;
-        ADD_FAILURE() << "unexpected modal window " << modal->windowTitle().toStdString();
-        if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
-        m_waiting.invalidate();
-    }
-    std::deque<Step> m_steps;
-    QTimer m_timer;
-    QElapsedTimer m_waiting;
-    QPointer<QWidget> m_last;  // a dialog made later at the same address is new
-};
+using apptest::ModalScript;
 
 // Typed text as the input method delivers it, Enter between the lines.
 void typeLines(QWidget* editor, const QStringList& lines) {
@@ -391,6 +349,31 @@ TEST_F(CommandsTest, AppendAllReportsADeletedFileAndAFailedWriteAndWritesTheOthe
     EXPECT_EQ(form->PhotoList()[2]->Comment, QStringLiteral("old・追記"));
 }
 
+TEST_F(CommandsTest, AWrittenPhotoTheWindowsCannotReadIsReportedAndStaysCurrent) {
+    auto form = openAlbum(1);
+    // 12 bits per sample: the comment can be rewritten, the picture not read.
+    QByteArray deep = apptest::MakePhoto(40, 30, QStringLiteral("old"));
+    const qsizetype sof = deep.indexOf("\xFF\xC0");
+    ASSERT_GT(sof, 0);
+    deep[sof + 4] = 12;
+    const QString file = album.write(QStringLiteral("q.jpg"), deep);
+    form->ScanFolder();
+    ASSERT_TRUE(apptest::WaitFor([&] { return form->PhotoList().size() == 2 && form->PhotoList()[1]->isLoaded(); }));
+    form->ListView1->selectRow(1);
+    ASSERT_TRUE(apptest::WaitFor([&] { return form->CurrentItem() == form->PhotoList()[1].get(); }));
+    m_reports.clear();
+    {
+        ModalScript script;
+        script.then(editorStep({QStringLiteral("深い")}, Qt::NoModifier));
+        form->EditComSegAction->trigger();
+    }
+    EXPECT_EQ(ReadComment(file), QStringLiteral("深い"));
+    EXPECT_EQ(form->PhotoList()[1]->Comment, QStringLiteral("深い"));
+    EXPECT_EQ(m_reports.size(), 1) << m_reports.join(u'|').toStdString();
+    EXPECT_EQ(form->CurrentItem(), form->PhotoList()[1].get());
+    EXPECT_EQ(form->ImageForm->shownFile(), file);
+}
+
 TEST_F(CommandsTest, AFolderOpenedDuringARunWaitsUntilTheRunEnds) {
     auto form = openAlbum(4);
     TempFolder other;
@@ -469,6 +452,18 @@ TEST_F(CommandsTest, ExifIsSavedToAFileAndLoadedIntoAPhotoThatLostIt) {
         form->LoadSegAction->trigger();
     }
     EXPECT_EQ(m_reports, QStringList{QStringLiteral("‘Exif(APP1)’の書き込みに失敗しました")});
+    EXPECT_EQ(TempFolder::read(files[1]), before[1]);
+
+    // A chosen file that cannot be read is reported at once, with no question first.
+    const QString pipe = album.path(QStringLiteral("pipe.exif"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
+    {
+        ModalScript script;  // a question would be a modal window no step expects
+        script.then(fileDialogStep(pipe));
+        form->LoadSegAction->trigger();
+    }
+    ASSERT_EQ(m_reports.size(), 2);
+    EXPECT_TRUE(m_reports[1].contains(pipe)) << m_reports[1].toStdString();
     EXPECT_EQ(TempFolder::read(files[1]), before[1]);
     for (const QString& name : album.entries())
         EXPECT_TRUE(name.endsWith(u".jpg") || name.endsWith(u".exif")) << name.toStdString();

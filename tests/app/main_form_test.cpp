@@ -1,9 +1,12 @@
 #include "app/app_globals.h"
+#include "app/application.h"
 #include "app/font_record.h"
 #include "app/ini_file.h"
 #include "app/main_form.h"
 #include "app/photo_list_model.h"
 #include "app/photo_list_view.h"
+#include "app/title_room.h"
+#include "app/tmn_size_form.h"
 #include "app_fixture.h"
 #include "support/temp_folder.h"
 #include "support/jpeg_builder.h"
@@ -16,8 +19,15 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QCoreApplication>
+#include <QInputDialog>
+#include <QLibraryInfo>
 #include <QListView>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTranslator>
+#include <QMenu>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QTreeView>
 #include <thread>
 
@@ -71,6 +81,10 @@ TEST_F(MainFormTest, FirstStartUsesDefaultsAndThePictureFolderAndStoresThemOnClo
         EXPECT_EQ(form.statusText(), apptest::PicturesFolder());
         EXPECT_EQ(form.ViewStyleAction->text(), QStringLiteral("レポート形式で画像リストを表示(&L)"));
         EXPECT_TRUE(form.ImageForm->isVisible() && !form.ImageForm->isFloating());
+        QStringList popup;
+        for (const QAction* action : form.PopupMenu2->actions())
+            popup << (action->isSeparator() ? QStringLiteral("-") : action->menu() ? action->text() : action->objectName());
+        EXPECT_EQ(popup.join(u','), QStringLiteral("ViewStyleAction,ソート(&S),-,EditComSegAction,SearchAction,-,SelFolderAction"));
         form.close();
     }
     const TIniFile ini = mainIni();
@@ -253,26 +267,47 @@ TEST_F(MainFormTest, IdleFillLoadsTheRowsOnScreenFirst) {
     EXPECT_GT(onScreen, 3);
     EXPECT_LT(onScreen, 60);
     EXPECT_TRUE(m_reports.isEmpty());
+
+    // Another list starts at its top, not where the last one was scrolled to.
+    const QScrollBar* bar = form.ListView1->iconView()->verticalScrollBar();
+    ASSERT_GT(bar->value(), bar->minimum());
+    form.DoSelFolder(TFolderRequester::MainForm, folder.path({}));
+    ASSERT_TRUE(apptest::WaitFor([&] { return allLoaded(form); }));
+    EXPECT_EQ(bar->value(), bar->minimum());
     form.close();
 }
 
-TEST_F(MainFormTest, ABrokenPhotoIsReportedOnceAndNotTriedAgain) {
+TEST_F(MainFormTest, UnreadablePhotosAreToldInOneBoxAndStillShownWhenSelected) {
     testsupport::TempFolder folder;
     folder.write("good.jpg", apptest::MakePhoto(64, 48, QStringLiteral("よい写真")));
-    folder.write("bad.jpg", "this is no JPEG at all");
+    for (const char* name : {"bad1.jpg", "bad2.jpg", "bad3.jpg"}) folder.write(name, "this is no JPEG at all");
     TMainForm form({folder.path({})});
+    form.SortByFileNameAction->trigger();
     form.show();
-    ASSERT_TRUE(apptest::WaitFor([&] { return allLoaded(form); }));
+    ASSERT_TRUE(apptest::WaitFor([&] { return allLoaded(form) && !m_reports.isEmpty(); }));
     ASSERT_TRUE(apptest::WaitFor([&] { return false; }, 200) == false);
-    EXPECT_EQ(m_reports.size(), 1) << m_reports.join(u'|').toStdString();
+    ASSERT_EQ(m_reports.size(), 1) << "one box for the whole list: " << m_reports.join(u'|').toStdString();
+    for (const char* name : {"bad1.jpg", "bad2.jpg", "bad3.jpg"})
+        EXPECT_TRUE(m_reports[0].contains(folder.path(name))) << name;
+    EXPECT_FALSE(m_reports[0].contains(QStringLiteral("good.jpg")));
     for (const auto& entry : form.PhotoList()) {
-        if (entry->caption() == u"bad.jpg") {
+        if (entry->caption() != u"good.jpg") {
             ASSERT_TRUE(std::holds_alternative<QImage>(entry->Thumbnail));
-            EXPECT_EQ(std::get<QImage>(entry->Thumbnail).size(), QSize(8, 8));
+            EXPECT_EQ(std::get<QImage>(entry->Thumbnail).size(), QSize(8, 8)) << "not tried again";
         } else {
             EXPECT_EQ(entry->Comment, QStringLiteral("よい写真"));
         }
     }
+
+    // Selected, a photo the information window cannot read still goes to the image
+    // window and the status bar; its error comes once.
+    m_reports.clear();
+    form.ListView1->selectRow(0);
+    ASSERT_TRUE(apptest::WaitFor([&] { return form.CurrentItem() == form.PhotoList()[0].get(); }));
+    ASSERT_TRUE(apptest::WaitFor([&] { return false; }, 100) == false);
+    EXPECT_EQ(m_reports.size(), 1) << m_reports.join(u'|').toStdString();
+    EXPECT_EQ(form.ImageForm->shownFile(), folder.path("bad1.jpg"));
+    EXPECT_EQ(form.statusText(), folder.path("bad1.jpg"));
     form.close();
 }
 
@@ -322,4 +357,36 @@ TEST_F(MainFormTest, DoubleClickOnAnEmptyListOpensTheFolderPicker) {
     QCoreApplication::sendEvent(viewport, &press);
     EXPECT_EQ(picks, 1);
     form.close();
+}
+
+TEST_F(MainFormTest, QtsOwnButtonsSpeakJapaneseUnderAJapaneseLocale) {
+    if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_ja.qm")))
+        GTEST_SKIP() << "Qt's translations are not installed";
+    QTranslator* translator = InstallQtTranslation(QLocale(QLocale::Japanese, QLocale::Japan));
+    ASSERT_NE(translator, nullptr);
+    QMessageBox box(QMessageBox::Question, QStringLiteral("t"), QStringLiteral("x"),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    EXPECT_TRUE(box.button(QMessageBox::Yes)->text().startsWith(QStringLiteral("はい")))
+        << box.button(QMessageBox::Yes)->text().toStdString();
+    EXPECT_TRUE(box.button(QMessageBox::Cancel)->text().startsWith(QStringLiteral("キャンセル")));
+    TMainForm form({});
+    EXPECT_EQ(form.SelFolderAction->text(), QStringLiteral("フォルダを開く(&O)")) << "the program's own texts stay";
+    QCoreApplication::removeTranslator(translator);
+    delete translator;
+}
+
+TEST_F(MainFormTest, BoxesAreWideEnoughForTheirTitles) {
+    InstallTitleRoom();
+    QMessageBox box(QMessageBox::Question, QStringLiteral("検索を中断しました"), QStringLiteral("x"),
+                    QMessageBox::Yes | QMessageBox::No);
+    QInputDialog input;
+    input.setWindowTitle(QStringLiteral("登録名を入力してください"));
+    input.setLabelText(QStringLiteral("/a"));
+    TTmnSizeForm sizes;
+    for (QWidget* window : {static_cast<QWidget*>(&box), static_cast<QWidget*>(&input), static_cast<QWidget*>(&sizes)}) {
+        window->show();
+        EXPECT_GE(window->width(), TitleBarWidth(*window)) << window->windowTitle().toStdString();
+        window->hide();
+    }
+    EXPECT_GT(TitleBarWidth(box), 110 + QFontMetrics(box.font()).horizontalAdvance(QStringLiteral("検索を中")));
 }

@@ -1,6 +1,8 @@
 #include "app/item_loader.h"
 #include "app/photo_scan.h"
+#include "app/photo_row_delegate.h"
 #include "app/photo_sort.h"
+#include "app/text_drawing.h"
 #include "app_fixture.h"
 #include "platform/errors.h"
 #include "support/jpeg_builder.h"
@@ -9,6 +11,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFontDatabase>
+#include <QFontMetrics>
 #include <climits>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -158,4 +162,35 @@ TEST(RecentFolders, NewestFirstWithoutDuplicatesAndWithinTheLimit) {
     folder.write("Navi.INI", "[Recent]\r\nMaxCount=500\r\n");
     EXPECT_EQ(RecentMaxCount(folder.path("Navi.INI")), 100);
     EXPECT_EQ(RecentMaxCount(folder.path("none")), 20);
+}
+
+TEST(IconLabels, WrapAtWordsCutWhatDoesNotFitAndHoldTwoJapaneseLinesUnderALatinFont) {
+    apptest::EnsureApplication();
+    if (!QFontDatabase::families().contains(QStringLiteral("DejaVu Sans"))) GTEST_SKIP() << "no Latin test font";
+    QFont latin(QStringLiteral("DejaVu Sans"));
+    latin.setPixelSize(12);
+    const QFontMetrics metrics(latin);
+    const int narrow = metrics.horizontalAdvance(QStringLiteral("IMG_0060"));
+    const auto texts = [&](const QString& text, int width, int height) {
+        QStringList shown;
+        for (const TTextLine& line : LayoutTextLines(text, latin, width, height, TTextWrap::WordWrap))
+            shown << line.text;
+        return shown;
+    };
+    const QStringList name = texts(QStringLiteral("IMG_0060.jpg"), narrow, 100);
+    ASSERT_EQ(name.size(), 1) << name.join(u'/').toStdString() << ": not broken inside the word";
+    EXPECT_TRUE(name[0].startsWith(QStringLiteral("IMG_")) && name[0].endsWith(QChar(0x2026)));
+    EXPECT_EQ(texts(QStringLiteral("sea and sky.jpg"), metrics.horizontalAdvance(QStringLiteral("sea and ")), 100),
+              (QStringList{"sea and", "sky.jpg"}));
+
+    // The icon cell's label holds two lines of a Japanese name drawn in the fallback font.
+    const QSize thumbnail(64, 48);
+    const QSize cell = TPhotoRowDelegate::iconCellSize(thumbnail, latin);
+    const int labelHeight = cell.height() - thumbnail.height() - 4;
+    const QList<TTextLine> lines =
+        LayoutTextLines(QStringLiteral("京都の秋の紅葉と清水寺の夕暮れ.jpg"), latin, cell.width() - 4, labelHeight,
+                        TTextWrap::WordWrap);
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_LE(lines[0].height + lines[1].height, labelHeight);
+    EXPECT_GT(lines[0].height, metrics.height()) << "the fallback font's line is the taller one";
 }

@@ -2,12 +2,16 @@
 
 #include <QProcess>
 
-CliRun cli(const QStringList& args, const QByteArray& input) {
+CliRun RunProgram(const QString& program, const QStringList& args, const QByteArray& input) {
     QProcess process;
-    process.start(QStringLiteral(TOLLAMAR_CLI), args);
+    process.start(program, args);
     process.write(input);
     process.closeWriteChannel();
-    process.waitForFinished(30000);
+    process.waitForFinished(60000);
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+            QString::fromUtf8(process.readAllStandardError()), process.exitStatus() == QProcess::CrashExit};
+}
+
+CliRun cli(const QStringList& args, const QByteArray& input) {
+    return RunProgram(QStringLiteral(TOLLAMAR_CLI), args, input);
 }

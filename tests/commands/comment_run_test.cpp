@@ -103,4 +103,10 @@ TEST_F(CommentRun, AppendLeavesAFileAloneWhenItsCommentCannotBeRead) {
     ASSERT_EQ(errors.size(), 1);
     EXPECT_EQ(ReadComment(files[0]), QStringLiteral("keep me"));
     EXPECT_EQ(ReadComment(files[1]), QStringLiteral("keep me+"));
+    // An I/O error after the open is no end of file either: the old comment stays.
+    faults::FailNth(faults::Op::ReadData, 1, EIO);
+    run(files, QStringLiteral("+"), TCommentMode::AppendAll, false);
+    ASSERT_EQ(errors.size(), 2);
+    EXPECT_TRUE(errors[1].contains(QStringLiteral("Input/output error"))) << errors[1].toStdString();
+    EXPECT_EQ(ReadComment(files[0]), QStringLiteral("keep me"));
 }

@@ -1,4 +1,5 @@
 #include "jpegfile/comment_io.h"
+#include "jpegfile/backup_names.h"
 #include "jpegfile/safe_rewrite.h"
 #include "platform/errors.h"
 #include "platform/fault_injection.h"
@@ -8,10 +9,12 @@
 #include "support/jpeg_builder.h"
 #include "support/temp_folder.h"
 
+#include <QDir>
 #include <QFile>
 #include <cerrno>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 using namespace tollamar;
@@ -34,15 +37,18 @@ protected:
         SetNoticeHandler(nullptr);
     }
     void expectUntouched(const QStringList& entries = {"photo.jpg"}) {
-        EXPECT_EQ(TempFolder::read(photo), original);
-        EXPECT_EQ(dir.entries(), entries);
-        TFileTimes t;
+        TFileTimes t;  // before the content is read, which moves the access time
         ASSERT_TRUE(GetFileTimes(photo, t));
         EXPECT_EQ(t.lastWrite.tv_sec, 1300000000);
         EXPECT_EQ(t.lastWrite.tv_nsec, 222000);
+        EXPECT_EQ(t.lastAccess.tv_sec, accessTime);
+        EXPECT_EQ(TempFolder::read(photo), original);
+        EXPECT_EQ(dir.entries(), entries);
+        SetFileTimes(photo, t);  // the read above moved the access time
     }
 
     TempFolder dir;
+    time_t accessTime = 1400000000;
     QByteArray original;
     QString photo;
     QStringList notices;
@@ -65,7 +71,7 @@ TEST_F(SafeRewrite, NotAJpegGoesToItsBackupAndStraightBack) {
     photo = dir.write("photo.jpg", original);
     TFileTimes t;
     t.lastWrite = {1300000000, 222000};
-    t.lastAccess = t.lastWrite;
+    t.lastAccess = {accessTime, 0};
     SetFileTimes(photo, t);
     EXPECT_FALSE(ReplaceSegmentInFile(photo, "new", 0xFE));
     expectUntouched();
@@ -113,29 +119,127 @@ TEST_F(SafeRewrite, UsesTheFirstFreeBackupNameAndLeavesOthersAlone) {
     EXPECT_EQ(TempFolder::read(dir.path("photo.jpg.001")), "b");
 }
 
-TEST_F(SafeRewrite, FailedMoveBackRaisesAndKeepsThePhotoInItsBackup) {
-    original = "not a jpeg";
-    photo = dir.write("photo.jpg", original);
-    faults::FailNth(faults::Op::Rename, 2, EIO);  // the move back
+TEST_F(SafeRewrite, FailureAtAnyStepLeavesThePhotoWholeUnderItsName) {
+    faults::FailNth(faults::Op::Rename, 2, EIO);  // the exchange, after the backup link
+    EXPECT_THROW(ReplaceSegmentInFile(photo, "new", 0xFE), Error);
+    expectUntouched();
+    faults::FailNth(faults::Op::ReadData, 1, EIO);  // a read error is no end of file
+    EXPECT_THROW(ReplaceSegmentInFile(photo, "new", 0xFE), Error);
+    expectUntouched();
+    faults::FailNth(faults::Op::Access, 1, EACCES);  // another user's photo in our folder
     try {
         ReplaceSegmentInFile(photo, "new", 0xFE);
         FAIL() << "no error raised";
     } catch (const Error& e) {
-        EXPECT_EQ(e.message(), QStringLiteral("ファイルの復元に失敗しました"));
+        EXPECT_TRUE(e.message().contains(QStringLiteral("Permission denied"))) << e.message().toStdString();
     }
-    EXPECT_EQ(dir.entries(), QStringList({"photo.jpg.000"}));
+    expectUntouched();
+}
+
+TEST_F(SafeRewrite, AnotherProgramsSaveBetweenReadAndReplaceIsKept) {
+    const QByteArray theirs = JpegBuilder().soi().com("theirs").tables().sosAndData().bytes();
+    // An editor that saves through a new file and a rename...
+    faults::BeforeReplace([&] {
+        dir.write("editor.tmp", theirs);
+        rename(NativePath(dir.path("editor.tmp")).constData(), NativePath(photo).constData());
+    });
+    EXPECT_THROW(ReplaceSegmentInFile(photo, "new", 0xFE), Error);
+    EXPECT_EQ(TempFolder::read(photo), theirs);
+    EXPECT_EQ(dir.entries(), QStringList({"photo.jpg"}));
+    // ...and one that writes into the same file.
+    faults::BeforeReplace([&] {
+        QFile f(photo);
+        ASSERT_TRUE(f.open(QIODevice::Append));
+        f.write("more");
+    });
+    EXPECT_THROW(ReplaceSegmentInFile(photo, "new", 0xFE), Error);
+    EXPECT_EQ(TempFolder::read(photo), theirs + "more");
+    EXPECT_EQ(dir.entries(), QStringList({"photo.jpg"}));
+}
+
+TEST_F(SafeRewrite, CutOffPhotoBesideABackupIsRefusedNamingIt) {
+    const QByteArray cut = original.left(original.size() - 3);  // scan without EOI
+    dir.write("photo.jpg", cut);
+    dir.write("photo.jpg.000", original);
+    try {
+        ReplaceSegmentInFile(photo, "new", 0xFE);
+        FAIL() << "no error raised";
+    } catch (const Error& e) {
+        EXPECT_TRUE(e.message().contains(dir.path("photo.jpg.000"))) << e.message().toStdString();
+    }
+    EXPECT_EQ(TempFolder::read(photo), cut);
     EXPECT_EQ(TempFolder::read(dir.path("photo.jpg.000")), original);
 
-    // Write failure followed by a failed move back: the same, with nothing half-written.
-    ASSERT_TRUE(MoveFileNoReplace(dir.path("photo.jpg.000"), photo));
-    original = JpegBuilder().soi().tables().sosAndData().bytes();
     QFile::remove(photo);
-    photo = dir.write("photo.jpg", original);
-    faults::FailNth(faults::Op::Write, 1, ENOSPC);
-    faults::FailNth(faults::Op::Rename, 2, EIO);
-    EXPECT_THROW(ReplaceSegmentInFile(photo, "new", 0xFE), Error);
+    try {
+        ReplaceSegmentInFile(photo, "new", 0xFE);
+        FAIL() << "no error raised";
+    } catch (const Error& e) {
+        EXPECT_TRUE(e.message().contains(dir.path("photo.jpg.000"))) << e.message().toStdString();
+    }
     EXPECT_EQ(dir.entries(), QStringList({"photo.jpg.000"}));
-    EXPECT_EQ(TempFolder::read(dir.path("photo.jpg.000")), original);
+}
+
+TEST_F(SafeRewrite, OnlyRegularFilesAreOpenedAndNothingHangs) {
+    ASSERT_EQ(mkfifo(NativePath(dir.path("fifo.jpg")).constData(), 0644), 0);
+    ASSERT_EQ(symlink("/dev/zero", NativePath(dir.path("zero.jpg")).constData()), 0);
+    QDir().mkdir(dir.path("folder.jpg"));
+    for (const char* name : {"fifo.jpg", "zero.jpg", "folder.jpg"}) {
+        try {
+            ReplaceSegmentInFile(dir.path(name), "new", 0xFE);
+            ADD_FAILURE() << name << ": no error raised";
+        } catch (const Error& e) {
+            EXPECT_TRUE(e.message().contains(dir.path(name)) || e.message().contains("/dev/zero")) << name;
+        }
+        EXPECT_THROW(ReadComment(dir.path(name)), Error) << name;
+    }
+}
+
+// The value of an xattr, empty when the file has none.
+static QByteArray attribute(const QString& path, const char* name) {
+    char value[256] = {};
+    const ssize_t n = getxattr(NativePath(path).constData(), name, value, sizeof value);
+    return n < 0 ? QByteArray() : QByteArray(value, n);
+}
+
+TEST_F(SafeRewrite, PrivatePhotoKeepsItsModeAttributesAndAccessList) {
+    const QByteArray native = NativePath(photo);
+    chmod(native.constData(), 0600);
+    ASSERT_TRUE(ReplaceSegmentInFile(photo, "new", 0xFE));
+    struct stat st {};
+    stat(native.constData(), &st);
+    EXPECT_EQ(st.st_mode & 07777, 0600u);
+
+    // An access list that lets one more user read: owner rw, user 65534 r, group r, mask r.
+    const unsigned char acl[] = {2, 0, 0, 0,  1, 0, 6, 0, 0xFF, 0xFF, 0xFF, 0xFF,
+                                 2, 0, 4, 0, 0xFE, 0xFF, 0, 0,  4, 0, 4, 0, 0xFF, 0xFF, 0xFF, 0xFF,
+                                 0x10, 0, 4, 0, 0xFF, 0xFF, 0xFF, 0xFF,  0x20, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF};
+    const bool haveAcl = setxattr(native.constData(), "system.posix_acl_access", acl, sizeof acl, 0) == 0;
+    const bool haveXattr = setxattr(native.constData(), "user.rating", "5", 1, 0) == 0;
+    if (!haveAcl && !haveXattr) GTEST_SKIP() << "no extended attributes on this file system";
+    const QByteArray aclBefore = attribute(photo, "system.posix_acl_access");
+    stat(native.constData(), &st);
+    const mode_t modeBefore = st.st_mode & 07777;
+    ASSERT_TRUE(ReplaceSegmentInFile(photo, "newer", 0xFE));
+    EXPECT_EQ(attribute(photo, "system.posix_acl_access"), aclBefore);
+    EXPECT_EQ(attribute(photo, "user.rating"), haveXattr ? QByteArray("5") : QByteArray());
+    stat(native.constData(), &st);
+    EXPECT_EQ(st.st_mode & 07777, modeBefore);
+}
+
+TEST_F(SafeRewrite, LongNameRewritesThroughAShorterBackupName) {
+    const QString name = QString(247, u'n') + QStringLiteral("写.jpg");  // 254 bytes
+    photo = dir.write(name, original);
+    faults::FailNth(faults::Op::Delete, 1, EPERM);  // keeps the backup to look at
+    ASSERT_TRUE(ReplaceSegmentInFile(photo, "new", 0xFE));
+    EXPECT_EQ(ReadComment(photo), QStringLiteral("new"));
+    QStringList entries = dir.entries();
+    entries.removeOne(QStringLiteral("photo.jpg"));
+    ASSERT_EQ(entries.size(), 2) << entries.join(u' ').toStdString();
+    ASSERT_TRUE(entries.removeOne(name));
+    EXPECT_LE(QFile::encodeName(entries[0]).size(), 255);
+    EXPECT_EQ(ExistingBackups(photo), QStringList({dir.path(entries[0])}));
+    EXPECT_EQ(TempFolder::read(dir.path(entries[0])), original);
 }
 
 TEST_F(SafeRewrite, UndeletableBackupIsReportedButTheWriteCounts) {

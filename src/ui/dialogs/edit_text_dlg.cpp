@@ -44,7 +44,9 @@ TEditTextDlg::TEditTextDlg(QWidget* parent)
     // Tab moves on to the buttons; Enter stays a new line, so OK needs Tab, the
     // mouse or Alt+O.
     RichEdit1->setTabChangesFocus(true);
-    RichEdit1->installEventFilter(this);
+    for (QWidget* keys : {static_cast<QWidget*>(RichEdit1), static_cast<QWidget*>(OKBtn),
+                          static_cast<QWidget*>(CancelBtn)})
+        keys->installEventFilter(this);
     OKBtn->setDefault(true);
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
@@ -67,9 +69,17 @@ QString TEditTextDlg::Text() const {
     return lines.join(QStringLiteral("\r\n"));
 }
 
-void TEditTextDlg::accept() {
-    m_confirmModifiers = QGuiApplication::queryKeyboardModifiers();
+void TEditTextDlg::accept() { confirm(QGuiApplication::queryKeyboardModifiers()); }
+
+void TEditTextDlg::confirm(Qt::KeyboardModifiers held) {
+    m_confirmModifiers = held & (Qt::ShiftModifier | Qt::ControlModifier);
     QDialog::accept();
+}
+
+bool TEditTextDlg::isOkAccelerator(const QKeyEvent* key) {
+    const Qt::KeyboardModifiers others = Qt::ShiftModifier | Qt::ControlModifier | Qt::KeypadModifier;
+    return key->key() == Qt::Key_O && (key->modifiers() & Qt::AltModifier) &&
+           !(key->modifiers() & ~(others | Qt::AltModifier));
 }
 
 void TEditTextDlg::showEvent(QShowEvent* event) {
@@ -88,9 +98,21 @@ void TEditTextDlg::showEvent(QShowEvent* event) {
 }
 
 bool TEditTextDlg::eventFilter(QObject* watched, QEvent* event) {
+    const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride;
+    if (!key || !watched->isWidgetType() || static_cast<QWidget*>(watched)->window() != this)
+        return QDialog::eventFilter(watched, event);
+    auto* press = static_cast<QKeyEvent*>(event);
+    // OK's accelerator also with Shift or Ctrl held, which choose the files to write: the
+    // button's own mnemonic knows plain Alt+O only, and the editor would type the letter.
+    // The key is taken over from the shortcut system and confirms on its press, with the
+    // modifiers it carries.
+    if (isOkAccelerator(press)) {
+        event->accept();
+        if (event->type() == QEvent::KeyPress) confirm(press->modifiers());
+        return true;
+    }
     // The editor would keep Esc for itself; here it cancels like the button.
-    if (watched == RichEdit1 && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+    if (watched == RichEdit1 && event->type() == QEvent::KeyPress && press->key() == Qt::Key_Escape) {
         reject();
         return true;
     }

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QString>
 
+class QKeyEvent;
 class QPlainTextEdit;
 class QPushButton;
 class QStatusBar;
@@ -37,6 +38,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Alt+O with or without Shift and Ctrl.
+    static bool isOkAccelerator(const QKeyEvent* key);
+    void confirm(Qt::KeyboardModifiers held);
+
     Qt::KeyboardModifiers m_confirmModifiers;
     bool m_placed = false;
 };

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSortFilterProxyModel>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -16,16 +17,41 @@ namespace {
 
 const QString kRoot = QStringLiteral("/");
 
-// Folders only, hidden ones left out unless a path leads through them; refreshed only
+// Folders only, hidden ones too (the filter below decides which show); refreshed only
 // on request, never renamed from the tree.
 QFileSystemModel* newFolderModel(QObject* parent) {
     auto* model = new QFileSystemModel(parent);
     model->setOption(QFileSystemModel::DontWatchForChanges, true);
     model->setReadOnly(true);
-    model->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
+    model->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives | QDir::Hidden);
     model->setRootPath(kRoot);
     return model;
 }
+
+// Leaves out folders whose names start with "." as a file manager does, except the
+// ones on the way to the followed folder, so that the tree can reach it.
+class HiddenFolderFilter final : public QSortFilterProxyModel {
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+    void setFollowed(const QString& path) {
+        if (path == m_followed) return;
+        m_followed = path;
+        invalidateRowsFilter();
+    }
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex& parent) const override {
+        const auto* folders = static_cast<const QFileSystemModel*>(sourceModel());
+        const QModelIndex index = folders->index(row, 0, parent);
+        if (!folders->fileName(index).startsWith(u'.')) return true;
+        const QString path = folders->filePath(index);
+        return m_followed == path || m_followed.startsWith(path + u'/');
+    }
+
+private:
+    QString m_followed;
+};
 
 // Raises a flag for the lifetime of the object, restoring what it was.
 class FlagScope {
@@ -113,13 +139,16 @@ QFileSystemModel* TFolderTreePage::model() {
 
 void TFolderTreePage::setModel(QFileSystemModel* model) {
     QFileSystemModel* old = m_model;
+    QSortFilterProxyModel* oldShown = m_shown;
     m_model = model;
+    m_shown = new HiddenFolderFilter(this);
+    m_shown->setSourceModel(model);
     {
         const FlagScope selecting(m_selecting);
-        ShellTreeView1->setModel(model);
+        ShellTreeView1->setModel(m_shown);
     }
-    for (int column = 1; column < model->columnCount(); ++column) ShellTreeView1->hideColumn(column);
-    ShellTreeView1->expand(model->index(kRoot));
+    for (int column = 1; column < m_shown->columnCount(); ++column) ShellTreeView1->hideColumn(column);
+    ShellTreeView1->expand(m_shown->mapFromSource(model->index(kRoot)));
     // A mouse press makes the node current before it selects it: the selection is the
     // change that counts.
     connect(ShellTreeView1->selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -128,6 +157,7 @@ void TFolderTreePage::setModel(QFileSystemModel* model) {
     // the rows around it arrive, until the user moves about in the tree.
     connect(model, &QFileSystemModel::directoryLoaded, this, [this] { followSelection(); });
     connect(model, &QAbstractItemModel::layoutChanged, this, [this] { followSelection(); });
+    if (oldShown) oldShown->deleteLater();
     if (old) old->deleteLater();
 }
 
@@ -137,9 +167,11 @@ bool TFolderTreePage::SelectFolderInTree(const QString& path) {
     while (wanted.size() > 1 && wanted.endsWith(u'/')) wanted.chop(1);
     // The model makes the whole chain of folders down to a path at once, so looking the
     // path up is the walk through the children, folder boundary by folder boundary.
-    const QModelIndex index = wanted.isEmpty() ? QModelIndex() : folders->index(wanted);
+    const QModelIndex found = wanted.isEmpty() ? QModelIndex() : folders->index(wanted);
     const FlagScope selecting(m_selecting);
-    if (!index.isValid() || !folders->isDir(index)) {
+    if (found.isValid()) static_cast<HiddenFolderFilter*>(m_shown)->setFollowed(folders->filePath(found));
+    const QModelIndex index = m_shown->mapFromSource(found);
+    if (!index.isValid() || !folders->isDir(found)) {
         clearSelection();
         return false;
     }
@@ -160,7 +192,11 @@ QModelIndex TFolderTreePage::selectedNode() const {
 
 QString TFolderTreePage::selectedPath() const {
     const QModelIndex node = selectedNode();
-    return node.isValid() ? m_model->filePath(node) : QString();
+    return node.isValid() ? m_model->filePath(m_shown->mapToSource(node)) : QString();
+}
+
+QModelIndex TFolderTreePage::nodeOf(const QString& path) const {
+    return m_model ? m_shown->mapFromSource(m_model->index(path)) : QModelIndex();
 }
 
 void TFolderTreePage::clearSelection() {
@@ -188,7 +224,7 @@ void TFolderTreePage::ShellTreeView1Change() {
     if (!node.isValid()) return;
     const bool byUser = static_cast<const ShellTree*>(ShellTreeView1)->handlingInput();
     if (m_noticeAttached && byUser && !m_selecting && mayOpen && mayOpen() && onOpen) {
-        const QString path = m_model->filePath(node);
+        const QString path = selectedPath();
         if (QFileInfo(path).isDir()) onOpen(path);
     }
     // Opening a folder may have moved the selection on.

@@ -1,6 +1,7 @@
 #pragma once
 // The navigator's folder tree page: the file system's folders from "/" down, read only
-// once the tree is first shown. Choosing a folder opens it in the main window; the tree
+// once the tree is first shown. Hidden folders appear only on the way to the folder the
+// tree follows. Choosing a folder opens it in the main window; the tree
 // is brought to the main window's folder without ever opening anything itself.
 
 #include <QWidget>
@@ -8,6 +9,7 @@
 
 class QFileSystemModel;
 class QModelIndex;
+class QSortFilterProxyModel;
 class QPushButton;
 class QTreeView;
 
@@ -22,6 +24,8 @@ public:
     bool SelectFolderInTree(const QString& path);
     // The selected folder's path; empty when none is selected.
     QString selectedPath() const;
+    // The tree's node of a folder; invalid for a folder the tree does not show.
+    QModelIndex nodeOf(const QString& path) const;
     void clearSelection();
     // The tree is made hidden; from the first call on it is shown and reads folders.
     void showTree();
@@ -52,6 +56,9 @@ private:
     void followSelection();
 
     QFileSystemModel* m_model = nullptr;
+    // What the tree shows of m_model: hidden folders only on the way to the folder it
+    // was last brought to.
+    QSortFilterProxyModel* m_shown = nullptr;
     bool m_noticeAttached = false;
     bool m_selecting = false;
     bool m_following = false;

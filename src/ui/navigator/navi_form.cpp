@@ -120,6 +120,14 @@ void TNaviForm::ShowPage(TNaviPage page) {
     if (page == TNaviPage::SearchSheet) SearchSheet->focusFirstField();
 }
 
+void TNaviForm::setVisible(bool visible) {
+    // A window shown again is placed anew by the window manager unless it is given its
+    // place; setting it also covers a place and size the user gave it by dragging.
+    if (!visible && isVisible() && isFloating()) m_place = geometry();
+    if (visible && !isVisible() && isFloating() && m_place.isValid()) setGeometry(m_place);
+    TSubForm::setVisible(visible);
+}
+
 void TNaviForm::showEvent(QShowEvent* event) {
     TSubForm::showEvent(event);
     if (event->spontaneous()) return;

@@ -9,6 +9,7 @@
 #include "app/sub_form.h"
 #include "search/search_run.h"
 
+#include <QRect>
 #include <functional>
 
 class QTabWidget;
@@ -46,6 +47,9 @@ public:
     // Makes page the active one and shows the navigator in front, restored if minimized;
     // on the search page the first field to fill gets the focus.
     void ShowPage(TNaviPage page);
+
+    // Hidden, the window keeps its place and size for the next show.
+    void setVisible(bool visible) override;
 
     void LoadRecent();
     void LoadFavorites();
@@ -91,6 +95,7 @@ private:
     QString m_synced;
     int m_maxCount;
     bool m_rowsLoaded = false;
+    QRect m_place;
 };
 
 }  // namespace tollamar

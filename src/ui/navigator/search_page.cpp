@@ -61,6 +61,8 @@ TSearchPage::TSearchPage(QWidget* parent)
     setObjectName(QStringLiteral("SearchSheet"));
     ExifCheck->setToolTip(QStringLiteral("Exif情報を含むファイルを検索します"));
     DoBtn->setDefault(true);
+    // With the focus on it, Enter opens the picker rather than starting the search.
+    SpeedButton1->setAutoDefault(true);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(new QLabel(QStringLiteral("‘コメント’の中にキーワードがある写真（JPEG）を検索する"), this));
@@ -134,8 +136,11 @@ QGroupBox* TSearchPage::makeExifPanel() {
     auto* layout = new QVBoxLayout(ExifPanel);
     ExifMakerEdit = named(new QLineEdit(ExifPanel), "ExifMakerEdit");
     ExifMakerEdit->setToolTip(QStringLiteral("半角英字の大小文字は区別しません"));
-    auto* makerLabel = new QLabel(QStringLiteral("メーカー名またはモデル名に含まれる文字列(&M)"), ExifPanel);
-    makerLabel->setBuddy(ExifMakerEdit);
+    // The letter is shown like the others but moves the focus nowhere: no buddy, so no
+    // Alt+M shortcut.
+    auto* makerLabel = new QLabel(QStringLiteral("メーカー名またはモデル名に含まれる文字列(<u>M</u>)"), ExifPanel);
+    makerLabel->setObjectName(QStringLiteral("ExifMakerLabel"));
+    makerLabel->setTextFormat(Qt::RichText);
     layout->addWidget(makerLabel);
     layout->addWidget(ExifMakerEdit);
 

@@ -63,6 +63,21 @@ TEST(EditTextDlg, OkGivesTheTextUnchangedWithTheModifiersHeldAtThatMoment) {
     EXPECT_EQ(dialog.ConfirmModifiers(), Qt::NoModifier);
 }
 
+TEST(EditTextDlg, AltOConfirmsWithTheShiftAndCtrlHeldWithIt) {
+    TEditTextDlg dialog;
+    const std::pair<Qt::KeyboardModifiers, Qt::KeyboardModifiers> presses[] = {
+        {Qt::AltModifier, Qt::NoModifier},
+        {Qt::AltModifier | Qt::ShiftModifier, Qt::ShiftModifier},
+        {Qt::AltModifier | Qt::ShiftModifier | Qt::ControlModifier, Qt::ShiftModifier | Qt::ControlModifier}};
+    for (const auto& [keys, held] : presses) {
+        dialog.InitialText = QStringLiteral("text");
+        EXPECT_EQ(execWith(dialog, [&] { QTest::keyClick(dialog.RichEdit1, Qt::Key_O, keys); }), QDialog::Accepted)
+            << keys;
+        EXPECT_EQ(dialog.Text(), QStringLiteral("text")) << "no letter typed";
+        EXPECT_EQ(dialog.ConfirmModifiers(), held);
+    }
+}
+
 TEST(EditTextDlg, FollowsTheFontOfItsMainWindow) {
     QWidget mainWindow;
     TEditTextDlg dialog(&mainWindow);

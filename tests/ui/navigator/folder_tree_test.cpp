@@ -26,9 +26,7 @@ void writePhoto(const TempFolder& root, const QString& relative, const QString& 
     root.write(relative, apptest::MakePhoto(16, 16, comment));
 }
 
-QModelIndex nodeOf(const TFolderTreePage& page, const QString& path) {
-    return static_cast<QFileSystemModel*>(page.ShellTreeView1->model())->index(path);
-}
+QModelIndex nodeOf(const TFolderTreePage& page, const QString& path) { return page.nodeOf(path); }
 
 QString firstLineOf(const QString& file) {
     return QString::fromUtf8(TempFolder::read(file)).section(QStringLiteral("\r\n"), 0, 0);
@@ -75,10 +73,28 @@ TEST_F(FolderTreeTest, TheTreeFollowsTheOpenFolderAndOpensTheFolderTheUserPicks)
     EXPECT_EQ(form.CurrentFolder(), z) << "and opens nothing";
     EXPECT_EQ(firstLineOf(recent), y);
 
+    // Moved and resized, hidden and shown again: the same place and size.
+    form.NaviForm->setGeometry(QRect(form.NaviForm->geometry().topLeft() + QPoint(37, 23), QSize(610, 700)));
+    const QRect place = form.NaviForm->geometry();
     form.NavigatorVisibleAction->trigger();
     form.DoSelFolder(TFolderRequester::MainForm, x);
     form.NavigatorVisibleAction->trigger();
     EXPECT_EQ(page.selectedPath(), x) << "shown again, the tree comes to the open folder";
+    EXPECT_EQ(form.NaviForm->geometry(), place);
+}
+
+TEST_F(FolderTreeTest, TheTreeReachesAFolderInsideAHiddenOneAndShowsNoOtherHiddenFolder) {
+    TempFolder root;
+    writePhoto(root, QStringLiteral(".photos/2024/a.jpg"));
+    writePhoto(root, QStringLiteral(".cache/b.jpg"));
+    const QString inside = root.path(".photos/2024");
+    TMainForm form({inside});
+    form.show();
+    form.FromTreeAction->trigger();
+    TFolderTreePage& page = *form.NaviForm->FolderSheet;
+    EXPECT_EQ(page.selectedPath(), inside);
+    EXPECT_TRUE(page.nodeOf(root.path(".photos")).isValid());
+    EXPECT_FALSE(page.nodeOf(root.path(".cache")).isValid()) << "hidden folders off the way stay out";
 }
 
 TEST_F(FolderTreeTest, AfterASearchThePageChangeFollowsWithoutReopeningAndAClickReopens) {

@@ -136,10 +136,19 @@ TEST_F(SearchPageTest, FolderPickerReplacesOrWithShiftAppendsOrWithCtrlLeavesThe
     };
     page.keyboardModifiers = [&] { return held; };
 
-    QTest::mouseClick(page.SpeedButton1, Qt::LeftButton);
+    int searches = 0;
+    navi.onSearch = [&] { ++searches; };
+    navi.show();
+    page.SpeedButton1->setFocus();
+    QTest::keyClick(page.SpeedButton1, Qt::Key_Return);
+    EXPECT_EQ(searches, 0) << "Enter on the button opens the picker, not the search";
     EXPECT_EQ(page.PathEdit->text(), picked);
     EXPECT_EQ(page.FolderList, (QStringList{picked}));
     EXPECT_EQ(page.focusWidget(), page.PathEdit);
+    page.ExifCheck->setChecked(true);
+    page.ExifCheck->setFocus();
+    QTest::keyClick(page.ExifCheck, Qt::Key_M, Qt::AltModifier);
+    EXPECT_EQ(page.focusWidget(), page.ExifCheck) << "no field is attached to the maker label's letter";
 
     held = Qt::ShiftModifier;
     picked = QStringLiteral("/second folder");
