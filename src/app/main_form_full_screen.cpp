@@ -53,8 +53,9 @@ void TMainForm::FS_StartActionExecute() {
 void TMainForm::enterFullScreen() {
     m_activeBeforeFullScreen = QApplication::activeWindow();
     if (ListView1->selectedRow() < 0) ListView1->selectRow(0);
-    showFullScreenActions(true);
+    // The window first: should it fail, nothing else has changed yet.
     m_fullScreen = new TFullScreenWindow(ImageForm, this);
+    showFullScreenActions(true);
     connect(m_fullScreen, &TFullScreenWindow::stepRequested, this, [this](int delta) { stepFullScreen(delta); });
     connect(m_fullScreen, &TFullScreenWindow::leaveRequested, this, [this] { leaveFullScreen(); }, Qt::QueuedConnection);
     m_fullScreen->showFullScreen();
