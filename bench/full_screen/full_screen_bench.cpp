@@ -7,7 +7,7 @@
 
 #include "app/main_form.h"
 #include "app/photo_list_view.h"
-#include "bare_decode.h"
+#include "window_bench.h"
 #include "ui/imagewin/full_screen_window.h"
 #include "ui/imagewin/image_form.h"
 #include "ui/imagewin/image_view.h"
@@ -16,7 +16,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QHash>
-#include <QTimer>
 #include <algorithm>
 #include <cstdio>
 #include <numeric>
@@ -50,19 +49,7 @@ public:
 
 double g_shownMs = 0;  // when the last step's picture was handed to the view
 
-void pump(int ms) {
-    QElapsedTimer clock;
-    clock.start();
-    QTimer::singleShot(ms, [] {});
-    while (clock.elapsed() < ms) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
-}
 
-double bareMs(const QString& file) {
-    QElapsedTimer clock;
-    clock.start();
-    bareDecode(file.toStdString(), 1, JDCT_FLOAT);
-    return static_cast<double>(clock.nsecsElapsed()) / 1e6;
-}
 
 // Steps once and returns the milliseconds until the new picture has been painted.
 double step(BenchApplication& app, TMainForm& form, TFullScreenWindow& window, const QString& file) {
@@ -104,7 +91,7 @@ int run(BenchApplication& app, TMainForm& form, int rounds) {
     for (int round = 0; round < rounds; ++round) {
         for (int row = 0; row < count; ++row) {
             const QString file = form.PhotoList()[static_cast<size_t>(row)]->FileName;
-            const double bare = bareMs(file);
+            const double bare = bareFullDecodeMs(file);
             const double stepped = step(app, form, *window, file);
             std::printf("round %d row %d: step %.1f ms (picture handed over at %.1f), bare decode %.1f ms\n", round,
                         row, stepped, g_shownMs, bare);
@@ -136,10 +123,7 @@ int main(int argc, char** argv) {
     }
     TMainForm form({QString::fromLocal8Bit(argv[1])});
     form.resize(1200, 800);
-    form.show();
-    pump(2000);
-    while (std::any_of(form.PhotoList().begin(), form.PhotoList().end(), [](const auto& e) { return !e->isLoaded(); }))
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
+    showListed(form);
     const int status = run(app, form, std::max(1, std::atoi(argv[2])));
     form.hide();
     return status;
