@@ -10,7 +10,7 @@
 
 #include "app/main_form.h"
 #include "app/photo_list_view.h"
-#include "bare_decode.h"
+#include "window_bench.h"
 #include "imaging/jpeg_thread.h"
 #include "ui/imagewin/image_form.h"
 #include "ui/imagewin/image_view.h"
@@ -67,12 +67,6 @@ private:
 
 double g_shownMs = 0;  // when the last showRow's picture was handed to the view
 
-void pump(int ms) {
-    QElapsedTimer clock;
-    clock.start();
-    QTimer::singleShot(ms, [] {});
-    while (clock.elapsed() < ms) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
-}
 
 // Selects row and returns the milliseconds until the window has painted its picture.
 double showRow(BenchApplication& app, TMainForm& form, int row) {
@@ -93,12 +87,6 @@ double showRow(BenchApplication& app, TMainForm& form, int row) {
     return static_cast<double>(clock.nsecsElapsed()) / 1e6;
 }
 
-double bareMs(const QString& file) {
-    QElapsedTimer clock;
-    clock.start();
-    bareDecode(file.toStdString(), 1, JDCT_FLOAT);
-    return static_cast<double>(clock.nsecsElapsed()) / 1e6;
-}
 
 // The same decode the window's thread runs, here on the calling thread.
 double decoderMs(const QString& file) {
@@ -126,7 +114,7 @@ int runView(BenchApplication& app, TMainForm& form, int rounds) {
         form.ImageForm->SetCacheSize(256);
         for (int row = 0; row < count; ++row) {
             const QString file = form.PhotoList()[static_cast<size_t>(row)]->FileName;
-            const double bare = bareMs(file);
+            const double bare = bareFullDecodeMs(file);
             const double decoder = decoderMs(file);
             stall.start();
             const double miss = showRow(app, form, row);
@@ -199,10 +187,7 @@ int main(int argc, char** argv) {
     }
     TMainForm form({QString::fromLocal8Bit(argv[1])});
     form.resize(1500, 950);
-    form.show();
-    pump(2000);
-    while (std::any_of(form.PhotoList().begin(), form.PhotoList().end(), [](const auto& e) { return !e->isLoaded(); }))
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
+    showListed(form);
     app.watched = form.ImageForm->view()->viewport();
     const int value = std::atoi(argv[3]);
     const int status = qstrcmp(argv[2], "step") == 0 ? runSteps(form, value) : runView(app, form, value);

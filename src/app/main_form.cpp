@@ -12,6 +12,7 @@
 #include "platform/errors.h"
 #include "platform/settings_folder.h"
 #include "ui/dialogs/edit_text_dlg.h"
+#include "ui/imagewin/full_screen_window.h"
 #include "ui/imagewin/image_form.h"
 #include "ui/infowin/image_info_form.h"
 #include "ui/navigator/navi_form.h"
@@ -75,6 +76,7 @@ TMainForm::TMainForm(const QStringList& arguments, QWidget* parent)
     createNavigationActions();
     createViewCommandActions();
     createSubForms();
+    createFullScreenActions();
     createImageActions();
     createMenus();
     createToolBars();
@@ -87,6 +89,8 @@ TMainForm::TMainForm(const QStringList& arguments, QWidget* parent)
 }
 
 TMainForm::~TMainForm() {
+    // The full-screen window gives the image window its view back before either goes.
+    delete m_fullScreen;
     // The sub-windows borrow entries: let go of them before the list goes.
     m_idleTimer.stop();
     ImageForm->ShowItem(nullptr);
@@ -164,6 +168,7 @@ void TMainForm::createMenus() {
     QMenu* sort = view->addMenu(QStringLiteral("ソート(&S)"));
     sort->addActions(m_sortGroup->actions());
     view->addAction(ViewStyleAction);
+    view->addAction(FS_StartAction);
     view->addSeparator();
     view->addAction(ImgSizeAction1);
     view->addActions({FontSelectAction, ShowCommentAction, SetJpegCacheAction});

@@ -10,6 +10,7 @@
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QMainWindow>
+#include <QPointer>
 #include <QTimer>
 #include <array>
 #include <optional>
@@ -22,6 +23,7 @@ class QToolBar;
 namespace tollamar {
 
 class TEditTextDlg;
+class TFullScreenWindow;
 class TImageForm;
 class TImageInfoForm;
 class TIniFile;
@@ -116,6 +118,16 @@ public:
     QAction* PrintImageAction;
     QAction* AboutAction;
 
+    // Full screen (main_form_full_screen.cpp): Ctrl+Alt+F enters it (or leaves it);
+    // the other three are shown only in full screen, where they step through the list
+    // and leave.
+    QAction* FS_StartAction;
+    QAction* FS_NextAction;
+    QAction* FS_PrevAction;
+    QAction* FS_EndAction;
+    // The full-screen window while full screen is on, else null.
+    TFullScreenWindow* fullScreenWindow() const { return m_fullScreen; }
+
     // Docks form in the dock panel: the image window at the top, the information window
     // below it (main_form_layout.cpp).
     void DockSubForm(TSubForm* form);
@@ -190,6 +202,14 @@ private:
     void fillImagePopup();
     void SetJpegCacheActionExecute();
 
+    // Full screen and stepping (main_form_full_screen.cpp).
+    void createFullScreenActions();
+    void FS_StartActionExecute();
+    void enterFullScreen();
+    void leaveFullScreen();
+    void stepFullScreen(int delta);
+    void showFullScreenActions(bool fullScreen);
+
     // The comment, Exif segment and import commands (main_form_commands.cpp).
     void createCommandActions();
     void EditComSegActionExecute();
@@ -234,6 +254,10 @@ private:
     bool m_sortDeferred = false;
     // A comment run writes file after file; the idle fill waits until it ends.
     bool m_idlePaused = false;
+    TFullScreenWindow* m_fullScreen = nullptr;  // owned; deleted on leaving
+    QPointer<QWidget> m_activeBeforeFullScreen;
+    // The image window's context menu separator that shows only in full screen.
+    QAction* m_fullScreenSeparator = nullptr;
     // The files of this list the idle fill could not read, told once it is filled.
     QStringList m_fillErrors;
 };

@@ -72,9 +72,12 @@ void TMainForm::createImageActions() {
 void TMainForm::fillImagePopup() {
     QMenu* popup = ImageForm->PopupMenu;
     ImageForm->AddDockClientItems(popup);
+    popup->addActions({FS_NextAction, FS_PrevAction});
+    m_fullScreenSeparator = popup->addSeparator();
+    m_fullScreenSeparator->setVisible(false);
     QMenu* modes = popup->addMenu(QStringLiteral("画像表示モード(&M)"));
     modes->addActions({ImageScaledAction, ImageHalfAction, ImageEqualAction, ImageDoubleAction, Image4MulAction});
-    popup->addAction(ShowCommentAction);
+    popup->addActions({FS_StartAction, FS_EndAction, ImageForm->AutoShowAction, ShowCommentAction});
     popup->addSeparator();
     popup->addActions({EditComSegAction, SearchAction});
     popup->addSeparator();

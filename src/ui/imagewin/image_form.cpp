@@ -8,6 +8,7 @@
 #include "platform/file_stamp.h"
 #include "ui/imagewin/image_view.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QEvent>
 #include <QFileInfo>
@@ -30,16 +31,22 @@ QString namePart(const QString& fileName) { return QFileInfo(fileName).fileName(
 TImageForm::TImageForm(QWidget* mainWindow)
     : TSubForm(QStringLiteral("ImageForm"), QStringLiteral("画像ウィンドウ"), true, mainWindow),
       PopupMenu(new QMenu(this)),
+      AutoShowAction(new QAction(QStringLiteral("自動更新"), this)),
       m_view(new TImageView(this)),
       m_cache(TIniFile(settingsFileName()).ReadInteger(kJpegSection, kCacheSizeKey, TJpegCache::kDefaultCacheSize)) {
     PopupMenu->setObjectName(QStringLiteral("PopupMenu1"));
+    AutoShowAction->setObjectName(QStringLiteral("AutoShowAction"));
+    AutoShowAction->setCheckable(true);
+    AutoShowAction->setVisible(false);
     m_view->setObjectName(QStringLiteral("ImageView"));
     setWidget(m_view);
     resize(443, 318);
     m_loadTimer.setSingleShot(true);
     connect(&m_loadTimer, &QTimer::timeout, this, [this] { LoadCurrent(); });
     m_view->viewport()->installEventFilter(this);
-    connect(m_view, &TImageView::pictureDoubleClicked, this, &TImageForm::editCommentRequested);
+    connect(m_view, &TImageView::pictureDoubleClicked, this, [this] {
+        if (!m_lent) emit editCommentRequested();
+    });
     connect(m_view, &TImageView::contextMenuRequested, this, [this](const QPoint& pos) {
         if (!PopupMenu->isEmpty()) PopupMenu->exec(pos);
     });
@@ -68,9 +75,34 @@ void TImageForm::scheduleLoad() {
 
 void TImageForm::showEvent(QShowEvent* event) {
     TSubForm::showEvent(event);
+    if (!m_lent) dropStalePicture();
+}
+
+void TImageForm::dropStalePicture() {
     const std::optional<QString> current = m_current ? std::optional(m_current->fileName) : std::nullopt;
     if (current != m_shown) m_view->clearPicture();
     scheduleLoad();
+}
+
+TImageView* TImageForm::lendView() {
+    if (m_lent) return m_view;
+    m_lent = true;
+    auto* standIn = new QWidget(this);
+    standIn->setMinimumSize(m_view->minimumSize());
+    standIn->resize(m_view->size());
+    // The dock window hides the view and lets go of it; the borrower takes it from here.
+    setWidget(standIn);
+    dropStalePicture();
+    return m_view;
+}
+
+void TImageForm::returnView() {
+    if (!m_lent) return;
+    m_lent = false;
+    QWidget* standIn = widget();
+    setWidget(m_view);
+    delete standIn;
+    m_view->show();
 }
 
 // A paint shows that the window is on screen (shown, restored, uncovered): a photo
@@ -84,7 +116,7 @@ bool TImageForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TImageForm::LoadCurrent() {
-    if (!m_view->isVisible() || window()->isMinimized()) return;
+    if (!m_view->isVisible() || m_view->window()->isMinimized()) return;
     const std::optional<QString> current = m_current ? std::optional(m_current->fileName) : std::nullopt;
     if (current == m_shown) return;
     m_shown = current;
@@ -94,9 +126,13 @@ void TImageForm::LoadCurrent() {
     }
     const Photo photo = *m_current;
     setBusy(true);
-    m_view->setStatus(namePart(photo.fileName) + QStringLiteral("\n\nloading..."), true);
-    m_view->setPictureVisible(false);
-    m_view->setOverlayVisible(false);
+    // Full screen keeps the previous picture, comment band included, until the next one
+    // replaces both at once: stepping never flashes an empty screen.
+    if (!m_lent) {
+        m_view->setStatus(namePart(photo.fileName) + QStringLiteral("\n\nloading..."), true);
+        m_view->setPictureVisible(false);
+        m_view->setOverlayVisible(false);
+    }
     emit pictureChanged(false);
     const TFileStamp stamp = FileStampOf(photo.fileName);
     if (!stamp.valid()) {
@@ -196,7 +232,11 @@ void TImageForm::setShowComment(bool show) {
     m_view->setOverlayVisible(show && m_view->pictureVisible());
 }
 
-QImage TImageForm::ImageData() const { return m_view->pictureVisible() ? m_view->picture() : QImage(); }
+// While a decode runs a full-screen display still shows the previous photo: that is not
+// the current one's picture.
+QImage TImageForm::ImageData() const {
+    return m_view->pictureVisible() && !m_thread ? m_view->picture() : QImage();
+}
 
 void TImageForm::SetCacheSize(int megabytes) {
     if (!m_cache.SetCacheSize(megabytes)) return;

@@ -51,10 +51,21 @@ public:
     int CacheSize() const { return m_cache.CacheSize(); }
     const TJpegCache& cache() const { return m_cache; }
 
-    // The view, for the full-screen display to borrow.
+    // The view, wherever it is shown.
     TImageView* view() const { return m_view; }
+    // Hands the view to the full-screen display, leaving an empty stand-in of the same
+    // size here so that the dock panel keeps its layout. While lent, loading keeps the
+    // previous picture on screen until the next one is ready, and a double-click does
+    // not ask for the comment editor.
+    TImageView* lendView();
+    // Puts the lent view back into the window.
+    void returnView();
+    bool viewLent() const { return m_lent; }
+
     // The context menu; the main window fills it with its commands.
     QMenu* PopupMenu;
+    // "自動更新": the slide show of the full-screen display; shown only there.
+    QAction* AutoShowAction;
 
 signals:
     // A picture was put on screen (true) or taken off (false).
@@ -77,6 +88,8 @@ private:
     };
 
     void scheduleLoad();
+    // Clears a picture of another photo than the current one before it is seen.
+    void dropStalePicture();
     void LoadCurrent();
     void showNoImage();
     void showMissing(const QString& fileName);
@@ -96,6 +109,7 @@ private:
     QTimer m_loadTimer;
     bool m_showComment = false;
     bool m_busy = false;
+    bool m_lent = false;
 };
 
 }  // namespace tollamar

@@ -52,6 +52,7 @@ public:
     int ClickGuard = 0;
     // The cursor over the picture area (a crosshair unless set).
     void setPictureCursor(const QCursor& cursor);
+    QCursor pictureCursor() const { return m_pictureCursor; }
 
 signals:
     void pictureDoubleClicked();
