@@ -17,8 +17,8 @@ QStringList lostInCp932(const QString& text) {
         const QString character = text.mid(i, width);
         i += width;
         if (FromCp932(ToCp932(character)) == character) continue;
-        const QString named = QStringLiteral("%1 (U+%2)").arg(character)
-                                  .arg(character.toUcs4().value(0), 4, 16, QLatin1Char('0')).toUpper();
+        const QString code = QString::number(character.toUcs4().value(0), 16).rightJustified(4, u'0').toUpper();
+        const QString named = QStringLiteral("%1 (U+%2)").arg(character, code);
         if (!lost.contains(named)) lost.append(named);
     }
     return lost;

@@ -12,7 +12,11 @@
 #include <QProcess>
 #include <QScopeGuard>
 #include <QStandardPaths>
+#include <cstring>
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/inotify.h>
+#include <unistd.h>
 
 using namespace tollamar;
 using testsupport::JpegBuilder;
@@ -115,6 +119,45 @@ TEST(RewriteConcurrency, TwoWritersOverTheSamePhotosLoseNothing) {
         EXPECT_TRUE(now == bigPhoto(comment.toLatin1(), static_cast<char>(i + 1))) << names[i].toStdString();
     }
     EXPECT_EQ(strays(dir, names), QStringList());
+}
+
+// Blocks until a file whose name starts with prefix is created in the watched folder.
+static bool waitForCreated(int inotifyFd, const char* prefix) {
+    alignas(inotify_event) char buffer[4096];
+    pollfd ready{inotifyFd, POLLIN, 0};
+    while (poll(&ready, 1, 60000) == 1) {
+        const ssize_t got = read(inotifyFd, buffer, sizeof buffer);
+        for (ssize_t at = 0; at < got;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+            if (event->len > 0 && std::strncmp(event->name, prefix, std::strlen(prefix)) == 0) return true;
+            at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+        }
+    }
+    return false;
+}
+
+// An appender that starts while another holds the photo must add to what that one
+// wrote, not to the comment it could read before the photo was free.
+TEST(RewriteConcurrency, AnAppendWaitingForAnotherKeepsBothTexts) {
+    const QString strace = QStandardPaths::findExecutable(QStringLiteral("strace"));
+    if (strace.isEmpty() || RunProgram(strace, {"-o", "/dev/null", "true"}).status != 0)
+        GTEST_SKIP() << "strace cannot trace here";
+    TempFolder dir;
+    const QString photo = dir.write("p.jpg", bigPhoto("old"));
+    const int watch = inotify_init1(IN_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    const auto closeWatch = qScopeGuard([&] { close(watch); });
+    ASSERT_GE(inotify_add_watch(watch, QFile::encodeName(dir.path({})).constData(), IN_CREATE), 0);
+    // The first writer is held at its fsync, with the photo locked and its new file begun.
+    QProcess first, second;
+    first.start(strace, {"-f", "-o", "/dev/null", "-e", "inject=fsync:delay_enter=1000000", TOLLAMAR_CLI,
+                         "set-comment", "--append", "+A", photo});
+    ASSERT_TRUE(waitForCreated(watch, ".tollamar-"));
+    second.start(QStringLiteral(TOLLAMAR_CLI), {"set-comment", "--append", "+B", photo});
+    ASSERT_TRUE(first.waitForFinished(120000) && second.waitForFinished(120000));
+    EXPECT_EQ(first.exitCode(), 0) << first.readAllStandardError().toStdString();
+    EXPECT_EQ(second.exitCode(), 0) << second.readAllStandardError().toStdString();
+    EXPECT_EQ(ReadComment(photo), QStringLiteral("old+A+B"));
 }
 
 TEST(RewriteOnFullDisk, FailuresNameFileAndReasonAndKeepEveryEarlierFile) {
