@@ -34,10 +34,13 @@ int compareTimes(const QString& a, const QString& b) {
 // The photo a backup name belongs to: the name without its number, or for a long name
 // that had to be cut, the file in the folder whose backups carry that name.
 QString photoOf(const QString& folder, const QString& backupName, const QStringList& names) {
+    static const QRegularExpression numbered(QStringLiteral("\\.[0-9]{3}$"));
     const QString base = backupName.chopped(4);
     if (names.contains(base)) return folder + base;
     for (const QString& name : names) {
-        if (name.size() > base.size() && name.startsWith(base) &&
+        // A numbered name as long as the photo's cuts down to the same backup name, and
+        // the backups sort before the photo: they are never the photo.
+        if (name.size() > base.size() && name.startsWith(base) && !numbered.match(name).hasMatch() &&
             BackupName(folder + name, 0) == folder + base + QStringLiteral(".000"))
             return folder + name;
     }
