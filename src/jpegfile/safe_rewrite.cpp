@@ -101,7 +101,7 @@ void dropOurBackup(const QString& backup) { unlink(NativePath(backup).constData(
 // Backup, checks, exchange, folder sync; the backup stays only when deleting it fails.
 bool putInPlace(NewFileBeside& out, const QString& target, const LockedFile& photo,
                 QByteArrayView content) {
-    const QString backup = LinkToBackup(target, content);
+    const QString backup = LinkToBackup(target, content, photo.status());
     if (backup.isEmpty()) return false;
     faults::RunBeforeReplace();
     // The link moved the change time; everything else must be as read.

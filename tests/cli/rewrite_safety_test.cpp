@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <sys/inotify.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace tollamar;
@@ -165,6 +166,25 @@ TEST(RewriteConcurrency, AnAppendWaitingForAnotherKeepsBothTexts) {
     EXPECT_EQ(first.exitCode(), 0) << first.readAllStandardError().toStdString();
     EXPECT_EQ(second.exitCode(), 0) << second.readAllStandardError().toStdString();
     EXPECT_EQ(ReadComment(photo), QStringLiteral("old+A+B"));
+}
+
+// Where the file system has no hard links the backup is a copy, and a copy of a private
+// photo must be private too (the deletion is made to fail to keep it to look at).
+TEST(RewriteUnderKill, ABackupCopyOfAPrivatePhotoIsPrivate) {
+    const QString strace = QStandardPaths::findExecutable(QStringLiteral("strace"));
+    if (strace.isEmpty() || RunProgram(strace, {"-o", "/dev/null", "true"}).status != 0)
+        GTEST_SKIP() << "strace cannot trace here";
+    TempFolder dir;
+    const QString photo = dir.write("p.jpg", bigPhoto("old"));
+    ASSERT_EQ(chmod(QFile::encodeName(photo).constData(), 0600), 0);
+    const CliRun run = RunProgram(strace, {"-f", "-o", "/dev/null", "-e", "inject=link,linkat:error=EPERM", "-e",
+                                           "inject=unlink,unlinkat:error=EPERM", TOLLAMAR_CLI, "set-comment", "new", photo});
+    EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(ReadComment(photo), QStringLiteral("new"));
+    struct stat st {};
+    ASSERT_EQ(stat(QFile::encodeName(dir.path("p.jpg.000")).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    EXPECT_TRUE(TempFolder::read(dir.path("p.jpg.000")) == bigPhoto("old"));
 }
 
 TEST(RewriteOnFullDisk, FailuresNameFileAndReasonAndKeepEveryEarlierFile) {
