@@ -152,7 +152,8 @@ static mode_t modeToKeep(const QString& path) {
 void WriteFileReplacing(const QString& path, QByteArrayView bytes) {
     const QString target = ResolveLinks(path);
     const mode_t keep = modeToKeep(target);
-    NewFileBeside file(target, 0666);
+    // Replacing a private file: private from the start, so no reader gets in before the chmod.
+    NewFileBeside file(target, keep != 0 ? 0600 : 0666);
     if (keep != 0 && fchmod(file.fd(), keep) != 0) ThrowWriteError(path, errno);
     file.write({bytes});
     file.finish();
