@@ -37,12 +37,18 @@ QStringList strays(const TempFolder& dir, const QStringList& expected) {
     return left;
 }
 
+// strace, or empty when it is missing or cannot trace here.
+QString usableStrace() {
+    const QString strace = QStandardPaths::findExecutable(QStringLiteral("strace"));
+    if (strace.isEmpty() || RunProgram(strace, {"-o", "/dev/null", "true"}).status != 0) return {};
+    return strace;
+}
+
 }  // namespace
 
 TEST(RewriteUnderKill, TheNameHoldsTheOldOrTheNewFileWholeAtEveryStep) {
-    const QString strace = QStandardPaths::findExecutable(QStringLiteral("strace"));
-    if (strace.isEmpty() || RunProgram(strace, {"-o", "/dev/null", "true"}).status != 0)
-        GTEST_SKIP() << "strace cannot trace here";
+    const QString strace = usableStrace();
+    if (strace.isEmpty()) GTEST_SKIP() << "strace cannot trace here";
     TempFolder dir;
     const QByteArray before = bigPhoto("old");
     const QByteArray after = bigPhoto("new");
@@ -147,9 +153,8 @@ static bool waitForCreated(int inotifyFd, const char* prefix) {
 // An appender that starts while another holds the photo must add to what that one
 // wrote, not to the comment it could read before the photo was free.
 TEST(RewriteConcurrency, AnAppendWaitingForAnotherKeepsBothTexts) {
-    const QString strace = QStandardPaths::findExecutable(QStringLiteral("strace"));
-    if (strace.isEmpty() || RunProgram(strace, {"-o", "/dev/null", "true"}).status != 0)
-        GTEST_SKIP() << "strace cannot trace here";
+    const QString strace = usableStrace();
+    if (strace.isEmpty()) GTEST_SKIP() << "strace cannot trace here";
     TempFolder dir;
     const QString photo = dir.write("p.jpg", bigPhoto("old"));
     const int watch = inotify_init1(IN_CLOEXEC);
@@ -171,9 +176,8 @@ TEST(RewriteConcurrency, AnAppendWaitingForAnotherKeepsBothTexts) {
 // Where the file system has no hard links the backup is a copy, and a copy of a private
 // photo must be private too (the deletion is made to fail to keep it to look at).
 TEST(RewriteUnderKill, ABackupCopyOfAPrivatePhotoIsPrivate) {
-    const QString strace = QStandardPaths::findExecutable(QStringLiteral("strace"));
-    if (strace.isEmpty() || RunProgram(strace, {"-o", "/dev/null", "true"}).status != 0)
-        GTEST_SKIP() << "strace cannot trace here";
+    const QString strace = usableStrace();
+    if (strace.isEmpty()) GTEST_SKIP() << "strace cannot trace here";
     TempFolder dir;
     const QString photo = dir.write("p.jpg", bigPhoto("old"));
     ASSERT_EQ(chmod(QFile::encodeName(photo).constData(), 0600), 0);
