@@ -181,9 +181,16 @@ TEST(CatalogueCli, ConvertToShiftJisRefusesWhatItCannotHoldAndConvertsBack) {
     EXPECT_EQ(stateOf(emoji), emojiBefore);
     EXPECT_EQ(stateOf(sj), sjBefore);
 
+    // "Café" as another tool wrote it in UTF-8 reads as Shift-JIS; converting would make
+    // that reading final for every reader.
+    const QString cafe = aged(dir.write("cafe.jpg", photo(QStringLiteral("Café").toUtf8())));
+    const FileState cafeBefore = stateOf(cafe);
     const CliRun toUnicode = cli({"convert-comments", "--to", "unicode", folder});
-    EXPECT_EQ(toUnicode.status, 0) << toUnicode.err.toStdString();
-    EXPECT_EQ(toUnicode.out, QStringLiteral("converted 3, already in the target 1, refused 0, failed 0, without a comment 1\n"));
+    EXPECT_EQ(toUnicode.status, 1);
+    EXPECT_EQ(toUnicode.out, QStringLiteral("converted 3, already in the target 1, refused 1, failed 0, without a comment 1\n"));
+    EXPECT_TRUE(toUnicode.err.contains(cafe + QStringLiteral(": left as it is: the stored bytes also read as UTF-8 (Café)")))
+        << toUnicode.err.toStdString();
+    EXPECT_EQ(stateOf(cafe), cafeBefore);
     EXPECT_EQ(SegmentPayloads(TempFolder::read(kanji), 0xFE), SegmentPayloads(kanjiBefore.bytes, 0xFE));
     EXPECT_EQ(ReadComment(sj), QStringLiteral("既に"));
     EXPECT_EQ(ReadComment(u8), QStringLiteral("日本"));
