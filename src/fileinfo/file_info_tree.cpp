@@ -47,7 +47,10 @@ QString LocalTimeText(const timespec& time) {
                              local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
 }
 
-QList<TTextNode> BuildFileInfoTree(const QString& fileName, std::optional<QSize> pictureSize) {
+namespace {
+
+// segmentSource null: the segments are listed from the file, opened once more.
+QList<TTextNode> fileTree(const QString& fileName, std::optional<QSize> pictureSize, ByteSource* segmentSource) {
     QList<TTextNode> tree;
     tree.append({QFileInfo(fileName).fileName(), {}});
     if (pictureSize)
@@ -63,9 +66,23 @@ QList<TTextNode> BuildFileInfoTree(const QString& fileName, std::optional<QSize>
     tree.append(timesItem(times));
     tree.append(attributesItem(attributes));
     TTextNode segments{QStringLiteral("Segments"), {}};
-    ListSegments(fileName, segments);
+    if (segmentSource)
+        ListSegments(*segmentSource, segments);
+    else
+        ListSegments(fileName, segments);
     tree.append(segments);
     return tree;
+}
+
+}  // namespace
+
+QList<TTextNode> BuildFileInfoTree(const QString& fileName, std::optional<QSize> pictureSize) {
+    return fileTree(fileName, pictureSize, nullptr);
+}
+
+QList<TTextNode> BuildFileInfoTree(const QString& fileName, std::optional<QSize> pictureSize,
+                                   ByteSource& segmentSource) {
+    return fileTree(fileName, pictureSize, &segmentSource);
 }
 
 }  // namespace tollamar

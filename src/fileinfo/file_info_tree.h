@@ -12,6 +12,8 @@
 
 namespace tollamar {
 
+class ByteSource;
+
 // "%d/%.2d/%.2d %.2d:%.2d:%.2d" in local time; empty when the conversion fails.
 QString LocalTimeText(const timespec& time);
 
@@ -20,5 +22,9 @@ QString LocalTimeText(const timespec& time);
 // it the size line is left out. Without readable file data the tree ends after the size.
 // Raises the open error from the segment listing.
 QList<TTextNode> BuildFileInfoTree(const QString& fileName, std::optional<QSize> pictureSize);
+// The same with the segments listed from segmentSource (the file's bytes from its start,
+// as far as its header), for a caller that holds the header and need not open it again.
+QList<TTextNode> BuildFileInfoTree(const QString& fileName, std::optional<QSize> pictureSize,
+                                   ByteSource& segmentSource);
 
 }  // namespace tollamar

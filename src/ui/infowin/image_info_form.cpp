@@ -8,7 +8,10 @@
 #include "fileinfo/camera_tree.h"
 #include "fileinfo/file_info_tree.h"
 #include "imaging/jpeg_size.h"
+#include "jpegfile/byte_source.h"
+#include "jpegfile/comment_codec.h"
 #include "jpegfile/comment_io.h"
+#include "jpegfile/header_scan.h"
 #include "platform/errors.h"
 #include "ui/infowin/text_tree_view.h"
 
@@ -60,10 +63,49 @@ void expandAll(QTreeWidget& tree) {
     for (int i = 0; i < tree.topLevelItemCount(); ++i) tree.topLevelItem(i)->setExpanded(true);
 }
 
+// The first bytes of a photo as far as the end of its header, taken with one open and
+// read; empty when the header does not end within kMaxHeadBytes or the file cannot be
+// read (the readers then take the file by their own rules and raise what they raise).
+struct PhotoHead {
+    static constexpr int64_t kFirstRead = 32 * 1024;
+    static constexpr int64_t kMaxHeadBytes = 1024 * 1024;
+    QByteArray bytes;
+    JpegHeaderParts parts;
+
+    explicit PhotoHead(const QString& fileName) {
+        try {
+            FileSource file(fileName);
+            // A camera's Exif block seldom passes the first read; larger ones take more.
+            for (int64_t want = kFirstRead;; want *= 2) {
+                const int64_t asked = want - bytes.size();
+                const bool filled = file.read(asked, bytes) == asked;
+                MemorySource source(bytes);
+                parts = ScanJpegHeader(source);
+                if (parts.complete) return;
+                if (!filled || want >= kMaxHeadBytes) break;
+            }
+        } catch (const Error&) {
+        }
+        bytes.clear();
+        parts = {};
+    }
+};
+
+QString readableComment(QString comment) {
+    // Comments written on other systems end their lines with CR LF or CR.
+    return comment.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+}
+
+bool readExif(TExifInfo& exif, const QString& fileName, const PhotoHead& head) {
+    if (!head.parts.complete) return ReadExifInfo(exif, fileName);
+    return !head.parts.exif.isEmpty() && ReadExifInfoFromPayload(exif, head.parts.exif);
+}
+
 }  // namespace
 
 // What the tabs show for one photo, read completely before any tab changes. Comment and
-// Exif are read apart from the rest: damage in one leaves only that tab empty.
+// Exif are read apart from the rest: damage in one leaves only that tab empty. A header
+// read whole in one go feeds every reader; otherwise each takes the file itself.
 struct TImageInfoForm::PhotoInfo {
     QList<TTextNode> fileNodes;
     QString comment;
@@ -71,18 +113,22 @@ struct TImageInfoForm::PhotoInfo {
     std::exception_ptr error;
 
     explicit PhotoInfo(const QString& fileName) {
+        const PhotoHead head(fileName);
         // The size comes first: a file libjpeg rejects is an error before anything shows.
-        fileNodes = BuildFileInfoTree(fileName, ReadJpegSize(fileName));
+        if (head.parts.complete) {
+            MemorySource segments(head.bytes);
+            fileNodes = BuildFileInfoTree(fileName, ReadJpegSize(fileName, head.parts), segments);
+        } else {
+            fileNodes = BuildFileInfoTree(fileName, ReadJpegSize(fileName));
+        }
         try {
-            comment = ReadComment(fileName);
-            // Comments written on other systems end their lines with CR LF or CR.
-            comment.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+            comment = readableComment(head.parts.complete ? DecodeComment(head.parts.comment) : ReadComment(fileName));
         } catch (...) {
             error = std::current_exception();
         }
         try {
             TExifInfo exif;
-            if (ReadExifInfo(exif, fileName)) cameraNodes = BuildCameraTree(exif);
+            if (readExif(exif, fileName, head)) cameraNodes = BuildCameraTree(exif);
         } catch (...) {
             if (!error) error = std::current_exception();
         }
