@@ -166,6 +166,7 @@ void TImageInfoForm::buildTabs() {
     PageControl1->setTabToolTip(CameraTab, QStringLiteral("撮影日時、機種名、シャッター速度などを表示します"));
     PageControl1->setTabToolTip(CommentTab, QStringLiteral("ファイル内の‘コメント’を表示します"));
     CommentView->viewport()->installEventFilter(this);
+    CommentView->installEventFilter(this);
     // The comment's own menu (copy, select all) with the dock commands on top.
     CommentView->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(CommentView, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
@@ -197,7 +198,20 @@ void TImageInfoForm::WriteSettings() const {
     ini.UpdateFile();
 }
 
-QString TImageInfoForm::commentText() const { return CommentView->toPlainText(); }
+QString TImageInfoForm::commentText() const {
+    return m_pendingComment ? *m_pendingComment : CommentView->toPlainText();
+}
+
+// Laying out a long comment costs more than the rest of a step; a comment view that is
+// not on screen takes its text when it is shown.
+void TImageInfoForm::showComment(const QString& text) {
+    if (CommentView->isVisible()) {
+        m_pendingComment.reset();
+        CommentView->setPlainText(text);
+    } else {
+        m_pendingComment = text;
+    }
+}
 
 void TImageInfoForm::UpdateInfo(const TItemData* item) {
     const bool changed = item != m_currentItem;
@@ -224,7 +238,7 @@ void TImageInfoForm::showPhoto(const QString& fileName) {
     showTree(*FileTree, info.fileNodes);
     expandAll(*FileTree);  // every photo opens with its times, attributes and segments
     showExif(info.cameraNodes);
-    CommentView->setPlainText(info.comment);
+    showComment(info.comment);
     if (info.error) std::rethrow_exception(info.error);
 }
 
@@ -260,6 +274,7 @@ void TImageInfoForm::clearTabs() {
     FileTree->clear();
     SaveExifTreeState();
     ExifTree->clear();
+    m_pendingComment.reset();
     CommentView->clear();
 }
 
@@ -273,6 +288,10 @@ bool TImageInfoForm::eventFilter(QObject* watched, QEvent* event) {
     if (watched == CommentView->viewport() && event->type() == QEvent::MouseButtonDblClick) {
         emit editCommentRequested();
         return true;
+    }
+    if (watched == CommentView && event->type() == QEvent::Show && m_pendingComment) {
+        CommentView->setPlainText(*m_pendingComment);
+        m_pendingComment.reset();
     }
     return TSubForm::eventFilter(watched, event);
 }

@@ -58,6 +58,7 @@ private:
     void showPhoto(const QString& fileName);
     bool showTree(QTreeWidget& tree, const QList<TTextNode>& nodes);
     void showExif(const QList<TTextNode>& nodes);
+    void showComment(const QString& text);
     void clearTabs();
     void ReadSettings();
     void WriteSettings() const;
@@ -66,6 +67,8 @@ private:
     // Unset until the tabs are built, and again when a hidden window's photo changes.
     std::optional<const TItemData*> m_shownItem;
     QList<int> m_exifTreeState;
+    // The comment of the shown photo while the comment view is off screen.
+    std::optional<QString> m_pendingComment;
 };
 
 }  // namespace tollamar

@@ -131,9 +131,11 @@ TEST_F(InfoWindowTest, CommentKeepsCharactersOutsideShiftJisAndDoubleClickAsksFo
     const TItemData item(m_folder.write(QStringLiteral("u.jpg"), testsupport::EncodeJpeg(16, 16)));
     const QString text = QStringLiteral("한국어 😀 𠮷野家\r\n二行目");
     ASSERT_TRUE(WriteComment(item.FileName, text, true));
-    auto form = shownWindow(TImageInfoForm::CommentTab);
+    auto form = shownWindow(TImageInfoForm::FileTab);
     form->UpdateInfo(&item);
-    EXPECT_EQ(form->commentText(), QStringLiteral("한국어 😀 𠮷野家\n二行目"));
+    // Read while its tab was not selected: the comment view takes the text when shown.
+    form->PageControl1->setCurrentIndex(TImageInfoForm::CommentTab);
+    EXPECT_EQ(form->CommentView->toPlainText(), QStringLiteral("한국어 😀 𠮷野家\n二行目"));
     QSignalSpy edit(form.get(), &TImageInfoForm::editCommentRequested);
     QTest::mouseDClick(form->CommentView->viewport(), Qt::LeftButton);
     EXPECT_EQ(edit.count(), 1);
