@@ -167,6 +167,7 @@ void TImageInfoForm::buildTabs() {
     PageControl1->setTabToolTip(CommentTab, QStringLiteral("ファイル内の‘コメント’を表示します"));
     CommentView->viewport()->installEventFilter(this);
     CommentView->installEventFilter(this);
+    FileTree->installEventFilter(this);
     // The comment's own menu (copy, select all) with the dock commands on top.
     CommentView->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(CommentView, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
@@ -202,8 +203,18 @@ QString TImageInfoForm::commentText() const {
     return m_pendingComment ? *m_pendingComment : CommentView->toPlainText();
 }
 
-// Laying out a long comment costs more than the rest of a step; a comment view that is
-// not on screen takes its text when it is shown.
+// Laying out a long comment costs more than the rest of a step, and the file tree changes
+// a dozen lines a photo; a view that is not on screen takes its content when shown.
+void TImageInfoForm::showFileNodes(const QList<TTextNode>& nodes) {
+    if (!FileTree->isVisible()) {
+        m_pendingFileNodes = nodes;
+        return;
+    }
+    m_pendingFileNodes.reset();
+    showTree(*FileTree, nodes);
+    expandAll(*FileTree);  // every photo opens with its times, attributes and segments
+}
+
 void TImageInfoForm::showComment(const QString& text) {
     if (CommentView->isVisible()) {
         m_pendingComment.reset();
@@ -235,8 +246,7 @@ void TImageInfoForm::showPhoto(const QString& fileName) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const auto restoreCursor = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
     const PhotoInfo info(fileName);
-    showTree(*FileTree, info.fileNodes);
-    expandAll(*FileTree);  // every photo opens with its times, attributes and segments
+    showFileNodes(info.fileNodes);
     showExif(info.cameraNodes);
     showComment(info.comment);
     if (info.error) std::rethrow_exception(info.error);
@@ -271,6 +281,7 @@ void TImageInfoForm::SaveExifTreeState() {
 void TImageInfoForm::RestoreExifTreeState() { RestoreTreeState(*ExifTree, m_exifTreeState); }
 
 void TImageInfoForm::clearTabs() {
+    m_pendingFileNodes.reset();
     FileTree->clear();
     SaveExifTreeState();
     ExifTree->clear();
@@ -284,15 +295,22 @@ void TImageInfoForm::showEvent(QShowEvent* event) {
     RunReporting([this] { UpdateInfo(m_currentItem); });
 }
 
+void TImageInfoForm::showPending(QObject* shown) {
+    if (shown == FileTree && m_pendingFileNodes) {
+        const QList<TTextNode> nodes = std::move(*m_pendingFileNodes);
+        showFileNodes(nodes);
+    } else if (shown == CommentView && m_pendingComment) {
+        CommentView->setPlainText(*m_pendingComment);
+        m_pendingComment.reset();
+    }
+}
+
 bool TImageInfoForm::eventFilter(QObject* watched, QEvent* event) {
     if (watched == CommentView->viewport() && event->type() == QEvent::MouseButtonDblClick) {
         emit editCommentRequested();
         return true;
     }
-    if (watched == CommentView && event->type() == QEvent::Show && m_pendingComment) {
-        CommentView->setPlainText(*m_pendingComment);
-        m_pendingComment.reset();
-    }
+    if (event->type() == QEvent::Show) showPending(watched);
     return TSubForm::eventFilter(watched, event);
 }
 

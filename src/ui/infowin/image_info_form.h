@@ -58,7 +58,9 @@ private:
     void showPhoto(const QString& fileName);
     bool showTree(QTreeWidget& tree, const QList<TTextNode>& nodes);
     void showExif(const QList<TTextNode>& nodes);
+    void showFileNodes(const QList<TTextNode>& nodes);
     void showComment(const QString& text);
+    void showPending(QObject* shown);
     void clearTabs();
     void ReadSettings();
     void WriteSettings() const;
@@ -67,7 +69,8 @@ private:
     // Unset until the tabs are built, and again when a hidden window's photo changes.
     std::optional<const TItemData*> m_shownItem;
     QList<int> m_exifTreeState;
-    // The comment of the shown photo while the comment view is off screen.
+    // The shown photo's file lines and comment while their views are off screen.
+    std::optional<QList<TTextNode>> m_pendingFileNodes;
     std::optional<QString> m_pendingComment;
 };
 

@@ -127,13 +127,17 @@ TEST_F(InfoWindowTest, TabsShowWhatTheCommandLinePrints) {
     EXPECT_LT(withExif, names.size());
 }
 
-TEST_F(InfoWindowTest, CommentKeepsCharactersOutsideShiftJisAndDoubleClickAsksForTheEditor) {
+TEST_F(InfoWindowTest, TabsSelectedLaterShowThePhotoAndTheCommentKeepsItsCharacters) {
     const TItemData item(m_folder.write(QStringLiteral("u.jpg"), testsupport::EncodeJpeg(16, 16)));
     const QString text = QStringLiteral("한국어 😀 𠮷野家\r\n二行目");
     ASSERT_TRUE(WriteComment(item.FileName, text, true));
-    auto form = shownWindow(TImageInfoForm::FileTab);
+    auto form = shownWindow(TImageInfoForm::CameraTab);
     form->UpdateInfo(&item);
-    // Read while its tab was not selected: the comment view takes the text when shown.
+    // Read while their tabs were not selected: the views take the photo when shown.
+    form->PageControl1->setCurrentIndex(TImageInfoForm::FileTab);
+    ASSERT_GT(form->FileTree->topLevelItemCount(), 3);
+    EXPECT_EQ(form->FileTree->topLevelItem(0)->text(0), QStringLiteral("u.jpg"));
+    EXPECT_TRUE(form->FileTree->topLevelItem(3)->isExpanded()) << "the times open";
     form->PageControl1->setCurrentIndex(TImageInfoForm::CommentTab);
     EXPECT_EQ(form->CommentView->toPlainText(), QStringLiteral("한국어 😀 𠮷野家\n二行目"));
     QSignalSpy edit(form.get(), &TImageInfoForm::editCommentRequested);
