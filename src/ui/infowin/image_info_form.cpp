@@ -176,14 +176,14 @@ void TImageInfoForm::buildTabs() {
         menu->exec(CommentView->viewport()->mapToGlobal(pos));
     });
     for (QTreeWidget* tree : {FileTree, ExifTree}) {
-        const auto fit = [tree] {
-            if (tree->isVisible()) FitTreeColumn(*tree);
+        const auto fit = [this, tree] {
+            if (tree->isVisible()) FitTreeColumn(*tree, m_textWidths);
         };
         connect(tree, &QTreeWidget::itemExpanded, tree, fit);
         connect(tree, &QTreeWidget::itemCollapsed, tree, fit);
     }
     connect(PageControl1, &QTabWidget::currentChanged, this, [this] {
-        if (auto* tree = qobject_cast<QTreeWidget*>(PageControl1->currentWidget())) FitTreeColumn(*tree);
+        if (auto* tree = qobject_cast<QTreeWidget*>(PageControl1->currentWidget())) FitTreeColumn(*tree, m_textWidths);
     });
 }
 
@@ -258,13 +258,13 @@ bool TImageInfoForm::showTree(QTreeWidget& tree, const QList<TTextNode>& nodes) 
     QList<QTreeWidgetItem*> changed;
     // A tree on a tab that is not selected is measured when its tab is selected.
     if (!nodes.isEmpty() && SetTreeTexts(tree, nodes, changed)) {
-        if (tree.isVisible()) WidenTreeColumn(tree, changed);
+        if (tree.isVisible()) WidenTreeColumn(tree, changed, m_textWidths);
         return true;
     }
     tree.setUpdatesEnabled(false);
     const auto resume = qScopeGuard([&tree] { tree.setUpdatesEnabled(true); });
     FillTree(tree, nodes);
-    if (tree.isVisible()) FitTreeColumn(tree);
+    if (tree.isVisible()) FitTreeColumn(tree, m_textWidths);
     return false;
 }
 

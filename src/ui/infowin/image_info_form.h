@@ -5,6 +5,7 @@
 
 #include "app/sub_form.h"
 #include "exif/text_tree.h"
+#include "ui/infowin/text_tree_view.h"
 
 #include <QList>
 #include <optional>
@@ -72,6 +73,7 @@ private:
     // The shown photo's file lines and comment while their views are off screen.
     std::optional<QList<TTextNode>> m_pendingFileNodes;
     std::optional<QString> m_pendingComment;
+    TextWidths m_textWidths;
 };
 
 }  // namespace tollamar

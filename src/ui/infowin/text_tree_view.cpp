@@ -75,11 +75,16 @@ int depthOf(const QTreeWidgetItem& item) {
     return depth;
 }
 
-int lineWidth(const QTreeWidget& tree, const QFontMetrics& metrics, const QTreeWidgetItem& item) {
+int lineWidth(const QTreeWidget& tree, TextWidths& widths, int margin, const QTreeWidgetItem& item) {
     if (!onScreen(item)) return 0;
     const int decoration = tree.rootIsDecorated() ? tree.indentation() : 0;
-    return decoration + depthOf(item) * tree.indentation() + metrics.horizontalAdvance(item.text(0)) +
-           2 * metrics.averageCharWidth();
+    return decoration + depthOf(item) * tree.indentation() + widths.advance(item.text(0)) + margin;
+}
+
+// Also points the widths at the tree's font.
+int lineMargin(const QTreeWidget& tree, TextWidths& widths) {
+    widths.useFont(tree.font());
+    return 2 * QFontMetrics(tree.font()).averageCharWidth();
 }
 
 // The column never gets narrower than the widest line, so long lines scroll sideways
@@ -90,19 +95,37 @@ void setColumnWidth(QTreeWidget& tree, int width) {
 
 }  // namespace
 
+void TextWidths::useFont(const QFont& font) {
+    // Bounded: a long run of photos with their own dates would otherwise only add.
+    constexpr qsizetype kMostTexts = 4096;
+    const QString key = font.key();
+    if (key == m_fontKey && m_advances.size() < kMostTexts) return;
+    m_fontKey = key;
+    m_metrics.emplace(font);
+    m_advances.clear();
+}
+
+int TextWidths::advance(const QString& text) {
+    if (const auto found = m_advances.constFind(text); found != m_advances.cend()) return *found;
+    const int width = m_metrics->horizontalAdvance(text);
+    m_advances.insert(text, width);
+    return width;
+}
+
 // Measured from the texts: the delegate's size hints lay every row out in full and cost
 // far more than the plain advance of each line.
-void FitTreeColumn(QTreeWidget& tree) {
-    const QFontMetrics metrics(tree.font());
+void FitTreeColumn(QTreeWidget& tree, TextWidths& widths) {
+    const int margin = lineMargin(tree, widths);
     int widest = 0;
-    for (QTreeWidgetItemIterator it(&tree); *it; ++it) widest = std::max(widest, lineWidth(tree, metrics, **it));
+    for (QTreeWidgetItemIterator it(&tree); *it; ++it)
+        widest = std::max(widest, lineWidth(tree, widths, margin, **it));
     setColumnWidth(tree, widest);
 }
 
-void WidenTreeColumn(QTreeWidget& tree, const QList<QTreeWidgetItem*>& items) {
-    const QFontMetrics metrics(tree.font());
+void WidenTreeColumn(QTreeWidget& tree, const QList<QTreeWidgetItem*>& items, TextWidths& widths) {
+    const int margin = lineMargin(tree, widths);
     int widest = tree.header()->minimumSectionSize();
-    for (const QTreeWidgetItem* item : items) widest = std::max(widest, lineWidth(tree, metrics, *item));
+    for (const QTreeWidgetItem* item : items) widest = std::max(widest, lineWidth(tree, widths, margin, *item));
     setColumnWidth(tree, widest);
 }
 

@@ -4,8 +4,13 @@
 
 #include "exif/text_tree.h"
 
+#include <QHash>
+#include <QFontMetrics>
 #include <QList>
+#include <QString>
+#include <optional>
 
+class QFont;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -18,10 +23,25 @@ void FillTree(QTreeWidget& tree, const QList<TTextNode>& nodes);
 // returns true; expansion and scroll stay, and only those rows are drawn again. False,
 // with nothing changed, otherwise.
 bool SetTreeTexts(QTreeWidget& tree, const QList<TTextNode>& nodes, QList<QTreeWidgetItem*>& changed);
+// The advances of line texts in one font. Lines such as a camera's settings come back
+// photo after photo, and laying a line out costs far more than looking it up.
+class TextWidths {
+public:
+    // Measures in font from now on; the kept advances go when it is another font.
+    void useFont(const QFont& font);
+    // The horizontal advance of text in that font, as QFontMetrics gives it.
+    int advance(const QString& text);
+
+private:
+    QString m_fontKey;
+    std::optional<QFontMetrics> m_metrics;
+    QHash<QString, int> m_advances;
+};
+
 // Makes the column as wide as the longest line on screen, so that long lines scroll
 // sideways; the second form only widens it for the lines of the items given.
-void FitTreeColumn(QTreeWidget& tree);
-void WidenTreeColumn(QTreeWidget& tree, const QList<QTreeWidgetItem*>& items);
+void FitTreeColumn(QTreeWidget& tree, TextWidths& widths);
+void WidenTreeColumn(QTreeWidget& tree, const QList<QTreeWidgetItem*>& items, TextWidths& widths);
 
 // The state list: the absolute index of the top visible row, then the expanded flag of
 // the first top-level item with children and of each of its children. Empty for an

@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QHeaderView>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QSignalSpy>
@@ -143,6 +144,22 @@ TEST_F(InfoWindowTest, TabsSelectedLaterShowThePhotoAndTheCommentKeepsItsCharact
     QSignalSpy edit(form.get(), &TImageInfoForm::editCommentRequested);
     QTest::mouseDClick(form->CommentView->viewport(), Qt::LeftButton);
     EXPECT_EQ(edit.count(), 1);
+}
+
+// The column is as wide as the longest line in the tree's font; line widths measured in
+// an earlier font must not carry over.
+TEST_F(InfoWindowTest, ColumnIsMeasuredInTheTreeFont) {
+    const TItemData item(m_folder.write(QStringLiteral("w.jpg"), testsupport::EncodeJpeg(16, 16)));
+    auto form = shownWindow(TImageInfoForm::FileTab);
+    form->UpdateInfo(&item);
+    const int narrow = form->FileTree->header()->minimumSectionSize();
+    ASSERT_GT(narrow, 0);
+    QFont big = form->FileTree->font();
+    big.setPointSizeF(std::max(big.pointSizeF(), 8.0) * 3);
+    form->FileTree->setFont(big);
+    form->PageControl1->setCurrentIndex(TImageInfoForm::CameraTab);
+    form->PageControl1->setCurrentIndex(TImageInfoForm::FileTab);  // selecting a tab fits its column
+    EXPECT_GT(form->FileTree->header()->minimumSectionSize(), 2 * narrow);
 }
 
 TEST_F(InfoWindowTest, ExifTreeKeepsExpansionAndTopRowAcrossPhotos) {
