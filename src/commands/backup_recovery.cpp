@@ -4,10 +4,10 @@
 #include "jpegfile/segment_replace.h"
 #include "platform/errors.h"
 #include "platform/file_ops.h"
+#include "platform/folder_ops.h"
 #include "platform/new_file.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <cerrno>
 #include <cstdio>
@@ -64,10 +64,9 @@ TLeftover examine(const QString& folder, const QString& name, const QStringList&
 }  // namespace
 
 QList<TLeftover> FindLeftovers(const QString& folder) {
-    QDir dir(folder);
-    if (!dir.exists()) ThrowOpenError(folder, ENOENT);
-    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
-    const QString prefix = dir.absolutePath() + u'/';
+    if (!IsFolder(folder)) ThrowOpenError(folder, ENOENT);
+    const QStringList names = FolderFileNames(folder, true);
+    const QString prefix = QDir(folder).absolutePath() + u'/';
     static const QRegularExpression backupName(QStringLiteral("^.+\\.[0-9]{3}$"));
     QList<TLeftover> found;
     for (const QString& name : names) {

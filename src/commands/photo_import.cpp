@@ -2,10 +2,9 @@
 
 #include "platform/file_ops.h"
 #include "platform/file_times.h"
+#include "platform/folder_ops.h"
 
 #include <QDateTime>
-#include <QDir>
-#include <QDirIterator>
 
 namespace tollamar {
 
@@ -20,13 +19,9 @@ QString withSeparator(const QString& folder) {
 QStringList ListImportFiles(const QString& folder) {
     QStringList names;
     if (folder.isEmpty()) return names;
-    // Without QDir::System, devices, sockets and FIFOs stay out: reading a FIFO would hang.
-    QDirIterator it(folder, QDir::Files | QDir::Hidden);
-    while (it.hasNext()) {
-        it.next();
-        const QString name = it.fileName();
+    // Devices, sockets and FIFOs stay out: reading a FIFO would hang.
+    for (const QString& name : FolderFileNames(folder))
         if (name.endsWith(QStringLiteral(".jpg"), Qt::CaseInsensitive)) names.append(name);
-    }
     return names;
 }
 
@@ -38,7 +33,7 @@ QString DayFolderName(const TFileTimes& times) {
 }
 
 static bool importOne(const QString& source, const QString& targetFolder, const QString& name) {
-    if (!QDir().mkpath(targetFolder)) return false;
+    if (!MakeFolderPath(targetFolder)) return false;
     return CopyFileNoReplace(source, targetFolder + name);
 }
 
