@@ -4,6 +4,7 @@
 #include "fileinfo/segment_list.h"
 #include "platform/file_ops.h"
 #include "platform/file_times.h"
+#include "platform/native_name.h"
 
 #include <QFileInfo>
 #include <sys/stat.h>
@@ -49,7 +50,7 @@ QString LocalTimeText(const timespec& time) {
 
 QList<TTextNode> BuildFileInfoTree(const QString& fileName, std::optional<QSize> pictureSize) {
     QList<TTextNode> tree;
-    tree.append({QFileInfo(fileName).fileName(), {}});
+    tree.append({DisplayName(QFileInfo(fileName).fileName()), {}});
     if (pictureSize)
         tree.append({GroupedText(pictureSize->width()) + QStringLiteral(" * ") +
                          GroupedText(pictureSize->height()) + QStringLiteral(" pixels"), {}});

@@ -5,12 +5,21 @@
 #include <QDir>
 #include <algorithm>
 #include <dirent.h>
+#include <cstdio>
 #include <fcntl.h>
+#include <ftw.h>
 #include <unistd.h>
 
 namespace testsupport {
 
 TempFolder::TempFolder() : m_dir(QDir::tempPath() + QStringLiteral("/tollamar-test-XXXXXX")) {}
+
+static int removeEntry(const char* path, const struct stat*, int, FTW*) { return remove(path); }
+
+// QTemporaryDir cannot remove names that are not UTF-8; the walk by bytes can.
+TempFolder::~TempFolder() {
+    nftw(tollamar::NativeName(m_dir.path()).constData(), removeEntry, 16, FTW_DEPTH | FTW_PHYS);
+}
 
 QString TempFolder::path(const QString& name) const { return m_dir.path() + u'/' + name; }
 

@@ -10,6 +10,9 @@ namespace testsupport {
 class TempFolder {
 public:
     TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
     QString path(const QString& name) const;
     QString write(const QString& name, const QByteArray& bytes) const;
     static QByteArray read(const QString& filePath);
