@@ -15,6 +15,7 @@
 #include "jpegfile/segment_walk.h"
 #include "platform/errors.h"
 #include "platform/file_ops.h"
+#include "platform/native_name.h"
 #include "ui/dialogs/comment_run_dlg.h"
 #include "ui/dialogs/edit_text_dlg.h"
 #include "ui/dialogs/exif_segment_dlg.h"
@@ -44,7 +45,7 @@ public:
 // The file summary after a rewrite: the times are kept, but the size has changed.
 QString fileSummary(const QString& fileName) { return FileSummaryText(fileName, ProbeJpegSize); }
 
-QString namePart(const QString& fileName) { return QFileInfo(fileName).fileName(); }
+QString namePart(const QString& fileName) { return DisplayName(QFileInfo(fileName).fileName()); }
 
 }  // namespace
 

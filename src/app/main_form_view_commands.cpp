@@ -8,6 +8,7 @@
 #include "app/main_form.h"
 #include "app/photo_list_model.h"
 #include "app/photo_list_view.h"
+#include "platform/native_name.h"
 #include "platform/settings_folder.h"
 #include "ui/dialogs/about_box.h"
 
@@ -66,7 +67,7 @@ void TMainForm::OpenImageActionExecute() {
     const TItemData* entry = m_model->entry(ListView1->selectedRow());
     if (!entry) return;
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(entry->FileName)))
-        ReportError(entry->FileName + QStringLiteral("\nを開くアプリケーションを起動できませんでした"));
+        ReportError(DisplayName(entry->FileName) + QStringLiteral("\nを開くアプリケーションを起動できませんでした"));
 }
 
 void TMainForm::AboutActionExecute() {

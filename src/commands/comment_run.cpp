@@ -4,6 +4,7 @@
 #include "jpegfile/comment_io.h"
 #include "platform/errors.h"
 #include "platform/file_ops.h"
+#include "platform/native_name.h"
 
 #include <QFileInfo>
 
@@ -42,7 +43,7 @@ public:
     void writeRow(const QString& file, int row, qsizetype rows) const {
         if (!FileExists(file)) return report(texts::FileNotFound(file));
         if (m_hooks.progress)
-            m_hooks.progress(QStringLiteral("%1:(%2/%3)").arg(QFileInfo(file).fileName()).arg(row).arg(rows));
+            m_hooks.progress(QStringLiteral("%1:(%2/%3)").arg(DisplayName(QFileInfo(file).fileName())).arg(row).arg(rows));
         try {
             // An old comment that cannot be read must not be replaced by the text alone.
             const QString comment = m_mode == TCommentMode::AppendAll ? ReadComment(file) + m_text : m_text;

@@ -87,6 +87,20 @@ bool HasRawBytes(QStringView name) {
     return false;
 }
 
+namespace {
+const QString kFileScheme = QStringLiteral("file://");
+}  // namespace
+
+QString FolderToSetting(const QString& folder) {
+    if (!HasRawBytes(folder)) return folder;
+    return kFileScheme + QString::fromLatin1(NativeName(folder).toPercentEncoding("/"));
+}
+
+QString FolderFromSetting(const QString& value) {
+    if (!value.startsWith(kFileScheme + u'/')) return value;
+    return NameFromNative(QByteArray::fromPercentEncoding(value.mid(kFileScheme.size()).toLatin1()));
+}
+
 QString DisplayName(QStringView name) {
     if (!HasRawBytes(name)) return name.toString();
     QStringList shown;

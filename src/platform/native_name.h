@@ -18,6 +18,11 @@ QString NameFromNative(QByteArrayView bytes);
 QByteArray NativeName(QStringView name);
 // Whether a name holds bytes that are not valid UTF-8.
 bool HasRawBytes(QStringView name);
+// A folder as settings and list files store it: as it is when its name is UTF-8, else as
+// "file://" and the name's bytes percent-encoded, which no older file holds.
+QString FolderToSetting(const QString& folder);
+// The folder a stored value names; older values read as they always did.
+QString FolderFromSetting(const QString& value);
 // The name as shown to people, component by component: UTF-8 when valid, else code page
 // 932 when that decodes, else UTF-8 with each undecodable byte as \xHH.
 QString DisplayName(QStringView name);

@@ -21,7 +21,10 @@ TempFolder::~TempFolder() {
     nftw(tollamar::NativeName(m_dir.path()).constData(), removeEntry, 16, FTW_DEPTH | FTW_PHYS);
 }
 
-QString TempFolder::path(const QString& name) const { return m_dir.path() + u'/' + name; }
+QString TempFolder::path(const QString& name) const {
+    if (name.isEmpty()) return m_dir.path();
+    return name.startsWith(u'/') ? name : m_dir.path() + u'/' + name;
+}
 
 // Files are made and read through the system calls with the name's own bytes, so that
 // names which are not UTF-8 reach the disk exactly.

@@ -1,6 +1,7 @@
 #include "ui/dialogs/exif_segment_dlg.h"
 
 #include "commands/command_texts.h"
+#include "platform/native_name.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -10,7 +11,7 @@ namespace tollamar {
 
 std::unique_ptr<QFileDialog> MakeExifFileDialog(QWidget* parent, TExifFileDialogKind kind,
                                                 const QString& photo, const QString& folder) {
-    const QString name = QFileInfo(photo).fileName();
+    const QString name = DisplayName(QFileInfo(photo).fileName());
     const bool save = kind == TExifFileDialogKind::Save;
     auto dialog = std::make_unique<QFileDialog>(parent, save ? texts::ExifSaveTitle(name) : texts::ExifLoadTitle(name),
                                                 folder);
@@ -29,7 +30,7 @@ QString AskExifFile(QWidget* parent, TExifFileDialogKind kind, const QString& ph
 }
 
 bool ConfirmExifReplace(QWidget* parent, const QString& photo) {
-    QMessageBox box(QMessageBox::Warning, texts::ExifReplaceCaption(QFileInfo(photo).fileName()),
+    QMessageBox box(QMessageBox::Warning, texts::ExifReplaceCaption(DisplayName(QFileInfo(photo).fileName())),
                     texts::ExifReplaceQuestion(), QMessageBox::Ok | QMessageBox::Cancel, parent);
     box.setDefaultButton(QMessageBox::Cancel);
     return box.exec() == QMessageBox::Ok;

@@ -6,6 +6,7 @@
 #include "jpegfile/comment_io.h"
 #include "platform/errors.h"
 #include "platform/file_stamp.h"
+#include "platform/native_name.h"
 #include "ui/imagewin/image_view.h"
 
 #include <QAction>
@@ -24,7 +25,7 @@ const QString kCacheSizeKey = QStringLiteral("CacheSize");
 // read of a file on a hung file system.
 constexpr int kReleaseTimeoutMs = 3000;
 
-QString namePart(const QString& fileName) { return QFileInfo(fileName).fileName(); }
+QString namePart(const QString& fileName) { return DisplayName(QFileInfo(fileName).fileName()); }
 
 }  // namespace
 
