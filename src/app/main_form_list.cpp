@@ -130,8 +130,8 @@ void TMainForm::SelFolderActionExecute() {
     QString folder;
     {
         ModalBracket bracket;
-        folder = QFileDialog::getExistingDirectory(this, QStringLiteral("写真(jpeg)のあるフォルダを指定してください"),
-                                                   m_currentFolder);
+        folder = NativePathFromQt(QFileDialog::getExistingDirectory(
+            this, QStringLiteral("写真(jpeg)のあるフォルダを指定してください"), m_currentFolder));
     }
     if (!folder.isEmpty()) DoSelFolder(TFolderRequester::MainForm, folder);
 }

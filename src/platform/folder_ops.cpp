@@ -27,7 +27,31 @@ bool isListedFile(int folderFd, const char* name, bool withSystem) {
     return S_ISREG(st.st_mode) || withSystem;
 }
 
+// The one entry of the folder whose name Qt would show as `shown`, else shown.
+QString entryShownAs(const QString& folder, const QString& shown) {
+    std::unique_ptr<DIR, DirCloser> dir(opendir(NativeName(folder.isEmpty() ? QStringLiteral("/") : folder).constData()));
+    if (!dir) return shown;
+    QString found;
+    while (const dirent* entry = readdir(dir.get())) {
+        if (QString::fromUtf8(entry->d_name) != shown) continue;
+        if (!found.isEmpty()) return shown;  // two candidates: no way to tell
+        found = NameFromNative(entry->d_name);
+    }
+    return found.isEmpty() ? shown : found;
+}
+
 }  // namespace
+
+QString NativePathFromQt(const QString& path) {
+    if (!path.contains(QChar::ReplacementCharacter)) return path;
+    const QStringList parts = path.split(u'/');
+    QString native = parts.first();
+    for (qsizetype i = 1; i < parts.size(); ++i) {
+        const QString& part = parts[i];
+        native += u'/' + (part.contains(QChar::ReplacementCharacter) ? entryShownAs(native, part) : part);
+    }
+    return native;
+}
 
 bool IsFolder(const QString& path) {
     struct stat st {};

@@ -16,4 +16,9 @@ bool MakeFolderPath(const QString& path);
 // links. Empty when the folder cannot be read.
 QStringList FolderFileNames(const QString& folder, bool withSystem = false);
 
+// Qt's dialogs and file system model decode names as UTF-8 and put U+FFFD where the bytes
+// were not; each such part of the path is replaced by the one entry of its folder that
+// reads the same that way. The path itself when nothing needs replacing or matching.
+QString NativePathFromQt(const QString& path);
+
 }  // namespace tollamar

@@ -1,6 +1,7 @@
 #include "search/search_criteria.h"
 
 #include "exif/exif_values.h"
+#include "platform/folder_ops.h"
 #include "search/match_comment.h"
 
 #include <QFileInfo>
@@ -145,7 +146,7 @@ QStringList SplitFolderText(QStringView text) {
 
 bool FolderListUsable(const QStringList& folders) {
     return std::all_of(folders.begin(), folders.end(), [](const QString& folder) {
-        return !folder.isEmpty() && QFileInfo(folder).isDir();
+        return IsFolder(folder);
     });
 }
 

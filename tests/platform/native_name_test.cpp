@@ -50,3 +50,15 @@ TEST(NativeName, FileOperationsReachTheFilesUnderTheirOwnBytes) {
     EXPECT_TRUE(MoveFileNoReplace(dir.path(names[2]), dir.path(names[2] + QStringLiteral(".000"))));
     EXPECT_TRUE(FileExists(dir.path(names[2] + QStringLiteral(".000"))));
 }
+
+TEST(NativeName, SettingsFormRoundTripsAndOlderValuesReadAsBefore) {
+    for (const QString& name : ForeignNames()) {
+        const QString folder = QStringLiteral("/写真 100%;a/") + name;
+        const QString stored = FolderToSetting(folder);
+        EXPECT_TRUE(stored.startsWith(QStringLiteral("file:///")));
+        EXPECT_FALSE(stored.contains(u';'));  // folder lists separate with ';'
+        EXPECT_EQ(NativeName(FolderFromSetting(stored)), NativeName(folder));
+    }
+    for (const QString& old : {QStringLiteral("/home/写真 100%"), QStringLiteral("C:\\x41\\写真"), QStringLiteral("file:x")})
+        EXPECT_EQ(FolderFromSetting(FolderToSetting(old)), old);
+}

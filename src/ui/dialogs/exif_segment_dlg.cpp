@@ -1,6 +1,7 @@
 #include "ui/dialogs/exif_segment_dlg.h"
 
 #include "commands/command_texts.h"
+#include "platform/folder_ops.h"
 #include "platform/native_name.h"
 
 #include <QFileDialog>
@@ -26,7 +27,7 @@ std::unique_ptr<QFileDialog> MakeExifFileDialog(QWidget* parent, TExifFileDialog
 QString AskExifFile(QWidget* parent, TExifFileDialogKind kind, const QString& photo, const QString& folder) {
     const std::unique_ptr<QFileDialog> dialog = MakeExifFileDialog(parent, kind, photo, folder);
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return {};
-    return dialog->selectedFiles().constFirst();
+    return NativePathFromQt(dialog->selectedFiles().constFirst());
 }
 
 bool ConfirmExifReplace(QWidget* parent, const QString& photo) {

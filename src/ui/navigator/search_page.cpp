@@ -1,6 +1,7 @@
 #include "ui/navigator/search_page.h"
 
 #include "app/app_globals.h"
+#include "platform/folder_ops.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -93,7 +94,7 @@ TSearchPage::TSearchPage(QWidget* parent)
     });
     pickFolder = [this](const QString& prompt, const QString& start) {
         ModalBracket bracket;
-        return QFileDialog::getExistingDirectory(this, prompt, start);
+        return NativePathFromQt(QFileDialog::getExistingDirectory(this, prompt, start));
     };
     keyboardModifiers = [] { return QGuiApplication::queryKeyboardModifiers(); };
 }
