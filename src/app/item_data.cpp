@@ -5,7 +5,7 @@
 namespace tollamar {
 
 QString TItemData::caption() const {
-    return DisplayName(QStringView(FileName).mid(FileName.lastIndexOf(u'/') + 1));
+    return DisplayFileName(FileName);
 }
 
 QImage BlankThumbnail() {

@@ -45,7 +45,6 @@ public:
 // The file summary after a rewrite: the times are kept, but the size has changed.
 QString fileSummary(const QString& fileName) { return FileSummaryText(fileName, ProbeJpegSize); }
 
-QString namePart(const QString& fileName) { return DisplayName(QFileInfo(fileName).fileName()); }
 
 }  // namespace
 
@@ -95,7 +94,7 @@ void TMainForm::EditComSegActionExecute() {
     beginListWork();
     const auto done = qScopeGuard([this] { endListWork(); });
 
-    EditTextDlg->setWindowTitle(texts::EditCommentCaption(namePart(entry->FileName)));
+    EditTextDlg->setWindowTitle(texts::EditCommentCaption(DisplayFileName(entry->FileName)));
     EditTextDlg->InitialText = ReadComment(entry->FileName);
     {
         ModalBracket bracket;

@@ -66,7 +66,10 @@ void TMainForm::FontSelectActionExecute() {
 void TMainForm::OpenImageActionExecute() {
     const TItemData* entry = m_model->entry(ListView1->selectedRow());
     if (!entry) return;
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(entry->FileName)))
+    // Percent-encoded from the name's bytes, so that a name which is not UTF-8 reaches
+    // the desktop's program as it is on disk.
+    const QUrl url = QUrl::fromEncoded(QByteArray("file://") + NativeName(entry->FileName).toPercentEncoding("/"));
+    if (!QDesktopServices::openUrl(url))
         ReportError(DisplayName(entry->FileName) + QStringLiteral("\nを開くアプリケーションを起動できませんでした"));
 }
 

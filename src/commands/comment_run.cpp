@@ -43,7 +43,7 @@ public:
     void writeRow(const QString& file, int row, qsizetype rows) const {
         if (!FileExists(file)) return report(texts::FileNotFound(file));
         if (m_hooks.progress)
-            m_hooks.progress(QStringLiteral("%1:(%2/%3)").arg(DisplayName(QFileInfo(file).fileName())).arg(row).arg(rows));
+            m_hooks.progress(QStringLiteral("%1:(%2/%3)").arg(DisplayFileName(file)).arg(row).arg(rows));
         try {
             // An old comment that cannot be read must not be replaced by the text alone.
             const QString comment = m_mode == TCommentMode::AppendAll ? ReadComment(file) + m_text : m_text;

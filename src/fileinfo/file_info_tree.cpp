@@ -50,7 +50,7 @@ QString LocalTimeText(const timespec& time) {
 
 QList<TTextNode> BuildFileInfoTree(const QString& fileName, std::optional<QSize> pictureSize) {
     QList<TTextNode> tree;
-    tree.append({DisplayName(QFileInfo(fileName).fileName()), {}});
+    tree.append({DisplayFileName(fileName), {}});
     if (pictureSize)
         tree.append({GroupedText(pictureSize->width()) + QStringLiteral(" * ") +
                          GroupedText(pictureSize->height()) + QStringLiteral(" pixels"), {}});

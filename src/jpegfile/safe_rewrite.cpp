@@ -119,7 +119,7 @@ bool putInPlace(NewFileBeside& out, const QString& target, const LockedFile& pho
     }
     if (!SyncFolderOf(target)) ThrowWriteError(target, errno);
     if (!DeleteFileRetry(backup))
-        ShowNotice(DisplayName(QFileInfo(target).fileName()) + QStringLiteral("\r\n元ファイルの削除に失敗しました"));
+        ShowNotice(DisplayFileName(target) + QStringLiteral("\r\n元ファイルの削除に失敗しました"));
     return true;
 }
 

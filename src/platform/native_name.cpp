@@ -108,4 +108,6 @@ QString DisplayName(QStringView name) {
     return shown.join(u'/');
 }
 
+QString DisplayFileName(QStringView path) { return DisplayName(path.sliced(path.lastIndexOf(u'/') + 1)); }
+
 }  // namespace tollamar

@@ -26,5 +26,7 @@ QString FolderFromSetting(const QString& value);
 // The name as shown to people, component by component: UTF-8 when valid, else code page
 // 932 when that decodes, else UTF-8 with each undecodable byte as \xHH.
 QString DisplayName(QStringView name);
+// The last part of a path (the file's own name) as shown to people.
+QString DisplayFileName(QStringView path);
 
 }  // namespace tollamar

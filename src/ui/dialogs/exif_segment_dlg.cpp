@@ -12,7 +12,7 @@ namespace tollamar {
 
 std::unique_ptr<QFileDialog> MakeExifFileDialog(QWidget* parent, TExifFileDialogKind kind,
                                                 const QString& photo, const QString& folder) {
-    const QString name = DisplayName(QFileInfo(photo).fileName());
+    const QString name = DisplayFileName(photo);
     const bool save = kind == TExifFileDialogKind::Save;
     auto dialog = std::make_unique<QFileDialog>(parent, save ? texts::ExifSaveTitle(name) : texts::ExifLoadTitle(name),
                                                 folder);
@@ -31,7 +31,7 @@ QString AskExifFile(QWidget* parent, TExifFileDialogKind kind, const QString& ph
 }
 
 bool ConfirmExifReplace(QWidget* parent, const QString& photo) {
-    QMessageBox box(QMessageBox::Warning, texts::ExifReplaceCaption(DisplayName(QFileInfo(photo).fileName())),
+    QMessageBox box(QMessageBox::Warning, texts::ExifReplaceCaption(DisplayFileName(photo)),
                     texts::ExifReplaceQuestion(), QMessageBox::Ok | QMessageBox::Cancel, parent);
     box.setDefaultButton(QMessageBox::Cancel);
     return box.exec() == QMessageBox::Ok;

@@ -25,8 +25,6 @@ const QString kCacheSizeKey = QStringLiteral("CacheSize");
 // read of a file on a hung file system.
 constexpr int kReleaseTimeoutMs = 3000;
 
-QString namePart(const QString& fileName) { return DisplayName(QFileInfo(fileName).fileName()); }
-
 }  // namespace
 
 TImageForm::TImageForm(QWidget* mainWindow)
@@ -130,7 +128,7 @@ void TImageForm::LoadCurrent() {
     // Full screen keeps the previous picture, comment band included, until the next one
     // replaces both at once: stepping never flashes an empty screen.
     if (!m_lent) {
-        m_view->setStatus(namePart(photo.fileName) + QStringLiteral("\n\nloading..."), true);
+        m_view->setStatus(DisplayFileName(photo.fileName) + QStringLiteral("\n\nloading..."), true);
         m_view->setPictureVisible(false);
         m_view->setOverlayVisible(false);
     }
@@ -168,7 +166,7 @@ void TImageForm::showNoImage() {
 }
 
 void TImageForm::showMissing(const QString& fileName) {
-    m_view->setStatus(namePart(fileName) + QStringLiteral("\n\nファイルが見つかりません"), true);
+    m_view->setStatus(DisplayFileName(fileName) + QStringLiteral("\n\nファイルが見つかりません"), true);
     m_view->clearPicture();
     m_view->setOverlayVisible(false);
     setBusy(false);
