@@ -8,7 +8,7 @@
 #include "platform/new_file.h"
 
 #include <QDir>
-#include <QRegularExpression>
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <sys/stat.h>
@@ -29,6 +29,13 @@ int compareTimes(const QString& a, const QString& b) {
     if (stat(NativePath(a).constData(), &sa) != 0 || stat(NativePath(b).constData(), &sb) != 0) return 0;
     const auto key = [](const struct stat& s) { return std::pair(s.st_mtim.tv_sec, s.st_mtim.tv_nsec); };
     return key(sa) < key(sb) ? -1 : key(sb) < key(sa) ? 1 : 0;
+}
+
+// NAME.NNN. Tested by hand: a regular expression does not match a name that keeps bytes
+// which are not UTF-8 as lone surrogates.
+bool isBackupName(QStringView name) {
+    if (name.size() < 5 || name[name.size() - 4] != u'.') return false;
+    return std::all_of(name.end() - 3, name.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
 }
 
 // The photo a backup name belongs to: the name without its number, or for a long name
@@ -67,10 +74,9 @@ QList<TLeftover> FindLeftovers(const QString& folder) {
     if (!IsFolder(folder)) ThrowOpenError(folder, ENOENT);
     const QStringList names = FolderFileNames(folder, true);
     const QString prefix = QDir(folder).absolutePath() + u'/';
-    static const QRegularExpression backupName(QStringLiteral("^.+\\.[0-9]{3}$"));
     QList<TLeftover> found;
     for (const QString& name : names) {
-        if (name.startsWith(QLatin1String(kTempPrefix)) || backupName.match(name).hasMatch())
+        if (name.startsWith(QLatin1String(kTempPrefix)) || isBackupName(name))
             found.append(examine(prefix, name, names));
     }
     return found;

@@ -77,19 +77,23 @@ TEST(RewriteUnderKill, RecoverPutsACompleteBackupBackOnlyWhereThePhotoIsMissingO
     dir.write("fine.jpg", bigPhoto("fine"));
     dir.write("fine.jpg.000", whole);
     dir.write("bad.jpg.000", whole.left(500));
+    const QString foreign = testsupport::ForeignNames()[2];  // a lone 0xFF byte
+    dir.write(foreign + ".002", whole);
     const CliRun listed = cli({"recover", dir.path({})});
     EXPECT_EQ(listed.status, 0);
     EXPECT_TRUE(listed.out.contains(dir.path("gone.jpg.001") + ": complete JPEG; the photo " +
                                     dir.path("gone.jpg") + " is missing"))
         << listed.out.toStdString();
-    EXPECT_EQ(dir.entries().size(), 6);  // listing touches nothing
+    EXPECT_TRUE(listed.out.contains(dir.path(foreign + ".002") + ": complete JPEG; the photo " + dir.path(foreign)));
+    EXPECT_EQ(dir.entries().size(), 7);  // listing touches nothing
     // set-comment refuses the cut-off photo and names its backup.
     const CliRun refused = cli({"set-comment", "x", dir.path("cut.jpg")});
     EXPECT_EQ(refused.status, 1);
     EXPECT_TRUE(refused.err.contains(dir.path("cut.jpg.000"))) << refused.err.toStdString();
 
     EXPECT_EQ(cli({"recover", "--apply", dir.path({})}).status, 0);
-    EXPECT_EQ(dir.entries(), QStringList({"bad.jpg.000", "cut.jpg", "fine.jpg", "fine.jpg.000", "gone.jpg"}));
+    EXPECT_EQ(dir.entries(), QStringList({"bad.jpg.000", "cut.jpg", "fine.jpg", "fine.jpg.000", "gone.jpg", foreign}));
+    EXPECT_TRUE(TempFolder::read(dir.path(foreign)) == whole);
     EXPECT_TRUE(TempFolder::read(dir.path("cut.jpg")) == whole);
     EXPECT_TRUE(TempFolder::read(dir.path("gone.jpg")) == whole);
     EXPECT_EQ(ReadComment(dir.path("fine.jpg")), QStringLiteral("fine"));
