@@ -5,6 +5,7 @@
 #include "app/command_icons.h"
 #include "app/font_record.h"
 #include "app/ini_file.h"
+#include "app/new_action.h"
 #include "app/photo_list_model.h"
 #include "app/photo_list_view.h"
 #include "app/photo_scan.h"
@@ -43,18 +44,6 @@ const QString kApp = QStringLiteral("App");
 const QString kImage = QStringLiteral("Image");
 constexpr int kMinThumbnail = 32;
 constexpr int kMaxThumbnail = 128;
-
-QAction* makeAction(QObject* owner, const char* name, const QString& caption, const QString& hint = {},
-                    int icon = -1) {
-    auto* action = new QAction(caption, owner);
-    action->setObjectName(QString::fromLatin1(name));
-    if (!hint.isEmpty()) {
-        action->setStatusTip(hint);
-        action->setToolTip(hint);
-    }
-    if (icon >= 0) action->setIcon(CommandIcon(icon));
-    return action;
-}
 
 bool isFolder(const QString& path) { return IsFolder(path); }
 
@@ -101,28 +90,28 @@ TMainForm::~TMainForm() {
 }
 
 void TMainForm::createActions() {
-    SelFolderAction = makeAction(this, "SelFolderAction", QStringLiteral("フォルダを開く(&O)"),
-                                 QStringLiteral("フォルダを開きます"), 1);
+    SelFolderAction = NewAction(this, "SelFolderAction", QStringLiteral("フォルダを開く(&O)"),
+                                QStringLiteral("フォルダを開きます"), 1);
     SelFolderAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     connect(SelFolderAction, &QAction::triggered, this, [this] { SelFolderActionExecute(); });
 
-    ExitAppAction = makeAction(this, "ExitAppAction", QStringLiteral("終了(&X)"));
+    ExitAppAction = NewAction(this, "ExitAppAction", QStringLiteral("終了(&X)"));
     ExitAppAction->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
     connect(ExitAppAction, &QAction::triggered, this, &QWidget::close);
 
-    EditComSegAction = makeAction(this, "EditComSegAction", QStringLiteral("‘コメント’の編集(&E)"),
-                                  QStringLiteral("写真の‘コメント’を編集します"), 2);
+    EditComSegAction = NewAction(this, "EditComSegAction", QStringLiteral("‘コメント’の編集(&E)"),
+                                 QStringLiteral("写真の‘コメント’を編集します"), 2);
     EditComSegAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     EditComSegAction->setEnabled(false);
 
-    ComAsUnicodeAction = makeAction(this, "ComAsUnicodeAction", QStringLiteral("コメントの書き込みをUnicodeにする"));
+    ComAsUnicodeAction = NewAction(this, "ComAsUnicodeAction", QStringLiteral("コメントの書き込みをUnicodeにする"));
     ComAsUnicodeAction->setCheckable(true);
     connect(ComAsUnicodeAction, &QAction::triggered, this, [this] { ComAsUnicodeActionExecute(); });
 
     m_sortGroup = new QActionGroup(this);
-    SortByNoneAction = makeAction(m_sortGroup, "SortByNoneAction", QStringLiteral("ソートしない(&0)"));
-    SortByFileNameAction = makeAction(m_sortGroup, "SortByFileNameAction", QStringLiteral("ファイルの名前順(&N)"));
-    SortByFileDateAction = makeAction(m_sortGroup, "SortByFileDateAction", QStringLiteral("ファイルの日付順(&D)"));
+    SortByNoneAction = NewAction(m_sortGroup, "SortByNoneAction", QStringLiteral("ソートしない(&0)"));
+    SortByFileNameAction = NewAction(m_sortGroup, "SortByFileNameAction", QStringLiteral("ファイルの名前順(&N)"));
+    SortByFileDateAction = NewAction(m_sortGroup, "SortByFileDateAction", QStringLiteral("ファイルの日付順(&D)"));
     const std::pair<QAction*, TSortMode> sorts[] = {{SortByNoneAction, TSortMode::None},
                                                     {SortByFileNameAction, TSortMode::ByName},
                                                     {SortByFileDateAction, TSortMode::ByDate}};
@@ -132,19 +121,19 @@ void TMainForm::createActions() {
     }
     SortByNoneAction->setChecked(true);
 
-    ViewStyleAction = makeAction(this, "ViewStyleAction", QString());
+    ViewStyleAction = NewAction(this, "ViewStyleAction", QString());
     ViewStyleAction->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_L));
     connect(ViewStyleAction, &QAction::triggered, this, [this] { ViewStyleActionExecute(); });
 
-    ImgSizeAction1 = makeAction(this, "ImgSizeAction1", QStringLiteral("サムネイルのサイズを変える(&T)"),
-                                QStringLiteral("サムネイルのサイズを変えます"));
+    ImgSizeAction1 = NewAction(this, "ImgSizeAction1", QStringLiteral("サムネイルのサイズを変える(&T)"),
+                               QStringLiteral("サムネイルのサイズを変えます"));
     connect(ImgSizeAction1, &QAction::triggered, this, [this] { ImgSizeAction1Execute(); });
 
-    NavigatorVisibleAction = makeAction(this, "NavigatorVisibleAction", QString(), QString(), 10);
+    NavigatorVisibleAction = NewAction(this, "NavigatorVisibleAction", QString(), QString(), 10);
     NavigatorVisibleAction->setShortcut(QKeySequence(Qt::Key_F2));
-    ImageVisibleAction = makeAction(this, "ImageVisibleAction", QString(), QString(), 6);
+    ImageVisibleAction = NewAction(this, "ImageVisibleAction", QString(), QString(), 6);
     ImageVisibleAction->setShortcut(QKeySequence(Qt::Key_F3));
-    InfoVisibleAction = makeAction(this, "InfoVisibleAction", QString(), QString(), 7);
+    InfoVisibleAction = NewAction(this, "InfoVisibleAction", QString(), QString(), 7);
     InfoVisibleAction->setShortcut(QKeySequence(Qt::Key_F4));
     for (QAction* action : {NavigatorVisibleAction, ImageVisibleAction, InfoVisibleAction})
         action->setCheckable(true);

@@ -3,6 +3,7 @@
 
 #include "app/app_globals.h"
 #include "app/main_form.h"
+#include "app/new_action.h"
 #include "app/photo_list_model.h"
 #include "app/photo_list_view.h"
 #include "commands/command_texts.h"
@@ -52,19 +53,15 @@ void TMainForm::createCommandActions() {
     EditTextDlg = new TEditTextDlg(this);
     connect(EditComSegAction, &QAction::triggered, this, [this] { runCommand([this] { EditComSegActionExecute(); }); });
 
-    SaveSegAction = new QAction(QStringLiteral("‘Exif(APP1)’を外部ファイルに保存(&S)"), this);
-    SaveSegAction->setObjectName(QStringLiteral("SaveSegAction"));
+    SaveSegAction = NewAction(this, "SaveSegAction", QStringLiteral("‘Exif(APP1)’を外部ファイルに保存(&S)"));
     connect(SaveSegAction, &QAction::triggered, this, [this] { runCommand([this] { SaveSegActionExecute(); }); });
-    LoadSegAction = new QAction(QStringLiteral("‘Exif(APP1)’に外部ファイルを読み込む(&L)"), this);
-    LoadSegAction->setObjectName(QStringLiteral("LoadSegAction"));
+    LoadSegAction = NewAction(this, "LoadSegAction", QStringLiteral("‘Exif(APP1)’に外部ファイルを読み込む(&L)"));
     connect(LoadSegAction, &QAction::triggered, this, [this] { runCommand([this] { LoadSegActionExecute(); }); });
     SaveSegAction->setEnabled(false);
     LoadSegAction->setEnabled(false);
 
-    InportAction = new QAction(texts::ImportCaption(), this);
-    InportAction->setObjectName(QStringLiteral("InportAction"));
-    InportAction->setStatusTip(QStringLiteral("Inport JPEG files to Folder"));
-    InportAction->setToolTip(InportAction->statusTip());
+    InportAction =
+        NewAction(this, "InportAction", texts::ImportCaption(), QStringLiteral("Inport JPEG files to Folder"));
     InportAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I));
     connect(InportAction, &QAction::triggered, this, [this] { runCommand([this] { InportActionExecute(); }); });
 }

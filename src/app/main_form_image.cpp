@@ -60,9 +60,8 @@ void TMainForm::createImageActions() {
     // The shortcut works in the floating image window too.
     ImageForm->addAction(CopyImageAction);
 
-    SetJpegCacheAction = NewAction(this, "SetJpegCacheAction", QStringLiteral("JPEGキャッシュサイズの設定"));
-    SetJpegCacheAction->setStatusTip(QStringLiteral("展開済みJPEGを保存しておくメモリサイズを設定します"));
-    SetJpegCacheAction->setToolTip(SetJpegCacheAction->statusTip());
+    SetJpegCacheAction = NewAction(this, "SetJpegCacheAction", QStringLiteral("JPEGキャッシュサイズの設定"),
+                                   QStringLiteral("展開済みJPEGを保存しておくメモリサイズを設定します"));
     connect(SetJpegCacheAction, &QAction::triggered, this, [this] { RunReporting([this] { SetJpegCacheActionExecute(); }); });
 
     connect(ImageForm, &TImageForm::editCommentRequested, EditComSegAction, &QAction::trigger);

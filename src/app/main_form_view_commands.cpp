@@ -5,6 +5,7 @@
 #include "app/command_icons.h"
 #include "app/font_record.h"
 #include "app/ini_file.h"
+#include "app/new_action.h"
 #include "app/main_form.h"
 #include "app/photo_list_model.h"
 #include "app/photo_list_view.h"
@@ -18,32 +19,19 @@
 #include <QUrl>
 
 namespace tollamar {
-namespace {
-
-QAction* commandAction(QObject* owner, const char* name, const QString& caption, const QString& hint = {}) {
-    auto* action = new QAction(caption, owner);
-    action->setObjectName(QString::fromLatin1(name));
-    if (!hint.isEmpty()) {
-        action->setStatusTip(hint);
-        action->setToolTip(hint);
-    }
-    return action;
-}
-
-}  // namespace
 
 void TMainForm::createViewCommandActions() {
-    FontSelectAction = commandAction(this, "FontSelectAction", QStringLiteral("フォント(&F)"),
-                                     QStringLiteral("文字表示のフォントを変えます"));
+    FontSelectAction = NewAction(this, "FontSelectAction", QStringLiteral("フォント(&F)"),
+                                 QStringLiteral("文字表示のフォントを変えます"));
     connect(FontSelectAction, &QAction::triggered, this, [this] { FontSelectActionExecute(); });
-    OpenImageAction = commandAction(this, "OpenImageAction", QStringLiteral("アプリケーションで開く(&O)"));
+    OpenImageAction = NewAction(this, "OpenImageAction", QStringLiteral("アプリケーションで開く(&O)"));
     OpenImageAction->setEnabled(false);
     connect(OpenImageAction, &QAction::triggered, this, [this] { OpenImageActionExecute(); });
     // Printing is left to the program that opens the photo.
-    PrintImageAction = commandAction(this, "PrintImageAction", QStringLiteral("印刷(&P)"));
+    PrintImageAction = NewAction(this, "PrintImageAction", QStringLiteral("印刷(&P)"));
     PrintImageAction->setEnabled(false);
-    AboutAction = commandAction(this, "AboutAction", QStringLiteral("バージョン情報(&A)"),
-                                QStringLiteral("このソフトウェアについて"));
+    AboutAction = NewAction(this, "AboutAction", QStringLiteral("バージョン情報(&A)"),
+                            QStringLiteral("このソフトウェアについて"));
     AboutAction->setIcon(CommandIcon(0));
     connect(AboutAction, &QAction::triggered, this, [this] { AboutActionExecute(); });
 }

@@ -9,7 +9,9 @@ class QObject;
 
 namespace tollamar {
 
-// A new action owned by owner (a window or an action group).
-QAction* NewAction(QObject* owner, const char* name, const QString& caption);
+// A new action owned by owner (a window or an action group); a non-empty hint becomes its
+// status and tool tip, a non-negative icon its command icon of that index.
+QAction* NewAction(QObject* owner, const char* name, const QString& caption, const QString& hint = {},
+                   int icon = -1);
 
 }  // namespace tollamar

@@ -3,7 +3,9 @@
 #include "jpegfile/segment_walk.h"
 #include "platform/codepage.h"
 
+#include <QStringDecoder>
 #include <QStringList>
+#include <algorithm>
 
 namespace tollamar::cli {
 namespace {
@@ -17,8 +19,8 @@ QStringList lostInCp932(const QString& text) {
         const QString character = text.mid(i, width);
         i += width;
         if (FromCp932(ToCp932(character)) == character) continue;
-        const QString named = QStringLiteral("%1 (U+%2)").arg(character)
-                                  .arg(character.toUcs4().value(0), 4, 16, QLatin1Char('0')).toUpper();
+        const QString code = QString::number(character.toUcs4().value(0), 16).rightJustified(4, u'0').toUpper();
+        const QString named = QStringLiteral("%1 (U+%2)").arg(character, code);
         if (!lost.contains(named)) lost.append(named);
     }
     return lost;
@@ -28,6 +30,16 @@ QStringList lostInCp932(const QString& text) {
 // of a two-byte character; more question marks than 0x3F bytes means a sequence was bad.
 bool hasUndecodableCp932(const QByteArray& payload) {
     return FromCp932(payload).count(u'?') > payload.count('?');
+}
+
+// Bytes beyond ASCII that are valid UTF-8 as well as Shift-JIS (the "Café" another tool
+// wrote) read as Shift-JIS; their UTF-8 text, or empty when there is no such doubt.
+QString otherUtf8Reading(const QByteArray& payload) {
+    if (std::all_of(payload.begin(), payload.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return {};
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8(payload);
+    return utf8.hasError() ? QString() : text.trimmed();
 }
 
 }  // namespace
@@ -79,6 +91,10 @@ QString StoreProblem(const QString& text, bool asUnicode) {
 QString ConvertProblem(const StoredComment& stored, bool toUnicode) {
     if (stored.form == CommentForm::ShiftJis && hasUndecodableCp932(stored.payload))
         return QStringLiteral("the stored bytes are not all Shift-JIS");
+    // Converting would make the Shift-JIS reading final for the tools that read UTF-8.
+    if (const QString other = stored.form == CommentForm::ShiftJis && toUnicode ? otherUtf8Reading(stored.payload) : QString();
+        !other.isEmpty())
+        return QStringLiteral("the stored bytes also read as UTF-8 (%1); set-comments can store the intended text").arg(other);
     return StoreProblem(stored.text, toUnicode);
 }
 

@@ -28,7 +28,8 @@ QString WithCrLf(QString text);
 // hold 😀 (U+1F600)"); empty when it can.
 QString StoreProblem(const QString& text, bool asUnicode);
 // The same for moving a stored comment to the other form; it also refuses Shift-JIS
-// bytes that do not decode, whose original bytes a conversion would lose.
+// bytes that do not decode, whose original bytes a conversion would lose, and, going to
+// UTF-16, Shift-JIS bytes that are valid UTF-8 too, whose reading is in doubt.
 QString ConvertProblem(const StoredComment& stored, bool toUnicode);
 
 }  // namespace tollamar::cli

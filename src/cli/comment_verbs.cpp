@@ -36,8 +36,7 @@ int setCommentVerb(QStringList args) {
     const bool unicode = options.contains(QStringLiteral("--unicode"));
     const bool append = options.contains(QStringLiteral("--append"));
     return ForEachFile(args, [&](const QString& file) {
-        const QString comment = append ? ReadComment(file) + text : text;
-        if (WriteComment(file, comment, unicode)) return true;
+        if (append ? AppendComment(file, text, unicode) : WriteComment(file, text, unicode)) return true;
         ReportError(file, QStringLiteral("コメントの書き込みに失敗しました"));
         return false;
     });

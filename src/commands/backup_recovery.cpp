@@ -44,7 +44,9 @@ QString photoOf(const QString& folder, const QString& backupName, const QStringL
     const QString base = backupName.chopped(4);
     if (names.contains(base)) return folder + base;
     for (const QString& name : names) {
-        if (name.size() > base.size() && name.startsWith(base) &&
+        // A numbered name as long as the photo's cuts down to the same backup name, and
+        // the backups sort before the photo: they are never the photo.
+        if (name.size() > base.size() && name.startsWith(base) && !isBackupName(name) &&
             BackupName(folder + name, 0) == folder + base + QStringLiteral(".000"))
             return folder + name;
     }

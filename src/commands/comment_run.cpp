@@ -26,7 +26,8 @@ QString CommentRunCaption(TCommentMode mode) {
 namespace {
 
 // The comment as the file now holds it; a read that fails right after a successful
-// write leaves the text that was written as the best account of it.
+// write leaves the text that was written (for an append, the part added) as the best
+// account of it.
 QString storedComment(const QString& file, const QString& written) {
     try {
         return ReadComment(file);
@@ -45,10 +46,11 @@ public:
         if (m_hooks.progress)
             m_hooks.progress(QStringLiteral("%1:(%2/%3)").arg(DisplayFileName(file)).arg(row).arg(rows));
         try {
-            // An old comment that cannot be read must not be replaced by the text alone.
-            const QString comment = m_mode == TCommentMode::AppendAll ? ReadComment(file) + m_text : m_text;
-            if (!WriteComment(file, comment, m_asUnicode)) return report(texts::CommentWriteFailed());
-            if (m_hooks.written) m_hooks.written(row, storedComment(file, comment));
+            // The old comment is read under the rewrite's lock; a read error fails the photo.
+            const bool append = m_mode == TCommentMode::AppendAll;
+            if (!(append ? AppendComment(file, m_text, m_asUnicode) : WriteComment(file, m_text, m_asUnicode)))
+                return report(texts::CommentWriteFailed());
+            if (m_hooks.written) m_hooks.written(row, storedComment(file, m_text));
         } catch (const Error& e) {
             report(e.message());
         }

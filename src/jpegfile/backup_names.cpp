@@ -31,7 +31,7 @@ static bool noHardLinks(int errnoValue) {
     return errnoValue == EPERM || errnoValue == EOPNOTSUPP || errnoValue == EMLINK;
 }
 
-QString LinkToBackup(const QString& fileName, QByteArrayView content) {
+QString LinkToBackup(const QString& fileName, QByteArrayView content, const struct stat& like) {
     const QByteArray from = NativePath(fileName);
     bool copy = false;
     for (int n = 0; n <= 999; ++n) {
@@ -44,7 +44,7 @@ QString LinkToBackup(const QString& fileName, QByteArrayView content) {
         if (!copy && noHardLinks(errno)) copy = true;
         if (copy) {
             try {
-                WriteNewFileSynced(backup, {content}, nullptr);
+                WriteNewFileSynced(backup, {content}, &like);
                 return backup;
             } catch (...) {
                 if (!FileExists(backup)) return {};

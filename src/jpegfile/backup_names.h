@@ -4,6 +4,7 @@
 #include <QByteArrayView>
 #include <QString>
 #include <QStringList>
+#include <sys/stat.h>
 
 namespace tollamar {
 
@@ -11,10 +12,10 @@ namespace tollamar {
 // boundary) so that the backup name still fits the file system's 255 bytes.
 QString BackupName(const QString& fileName, int n);
 
-// The first free backup name, made a hard link to the file (a synced copy of content
-// on file systems without hard links). Empty, errno set, when no name is free or the
-// backup cannot be made.
-QString LinkToBackup(const QString& fileName, QByteArrayView content);
+// The first free backup name, made a hard link to the file (on file systems without hard
+// links a synced copy of content with the permissions of `like`, the file's status).
+// Empty, errno set, when no name is free or the backup cannot be made.
+QString LinkToBackup(const QString& fileName, QByteArrayView content, const struct stat& like);
 
 // The backup names of fileName that exist now, in number order.
 QStringList ExistingBackups(const QString& fileName);

@@ -29,4 +29,12 @@ bool WriteComment(const QString& fileName, const QString& text, bool asUnicode) 
     return ReplaceSegmentInFile(fileName, payload, kMarkerCOM);
 }
 
+bool AppendComment(const QString& fileName, const QString& text, bool asUnicode) {
+    const auto appended = [&](QByteArrayView content) {
+        MemorySource source(content);
+        return EncodeComment(readFrom(source) + text, asUnicode);
+    };
+    return ReplaceSegmentInFile(fileName, appended, kMarkerCOM);
+}
+
 }  // namespace tollamar

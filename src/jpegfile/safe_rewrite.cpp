@@ -102,7 +102,7 @@ void dropOurBackup(const QString& backup) { unlink(NativePath(backup).constData(
 // Backup, checks, exchange, folder sync; the backup stays only when deleting it fails.
 bool putInPlace(NewFileBeside& out, const QString& target, const LockedFile& photo,
                 QByteArrayView content) {
-    const QString backup = LinkToBackup(target, content);
+    const QString backup = LinkToBackup(target, content, photo.status());
     if (backup.isEmpty()) return false;
     faults::RunBeforeReplace();
     // The link moved the change time; everything else must be as read.
@@ -126,12 +126,17 @@ bool putInPlace(NewFileBeside& out, const QString& target, const LockedFile& pho
 }  // namespace
 
 bool ReplaceSegmentInFile(const QString& fileName, QByteArrayView data, uint8_t marker) {
+    return ReplaceSegmentInFile(fileName, [data](QByteArrayView) { return data.toByteArray(); }, marker);
+}
+
+bool ReplaceSegmentInFile(const QString& fileName, const std::function<QByteArray(QByteArrayView)>& makeData,
+                          uint8_t marker) {
     const QString target = ResolveLinks(fileName);
     refuseMissingWithBackup(target);
     const LockedFile photo(target);
     const struct stat& st = photo.status();
     const QByteArray content = ReadUpTo(photo.fd(), target, st.st_size);
-    const std::optional<RebuiltHeader> rebuilt = RebuildHeader(content, data, marker);
+    const std::optional<RebuiltHeader> rebuilt = RebuildHeader(content, makeData(content), marker);
     if (!rebuilt) return false;
     refuseCutOffScan(target, content, rebuilt->tailOffset);
     refuseUnwritable(target, st);

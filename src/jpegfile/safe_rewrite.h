@@ -9,6 +9,7 @@
 #include <QByteArrayView>
 #include <QString>
 #include <cstdint>
+#include <functional>
 
 namespace tollamar {
 
@@ -23,5 +24,10 @@ QString RenameToBackup(const QString& fileName);
 // another program changed the photo after it was read. A path that is a symbolic link
 // rewrites the file it points to. Two rewrites of one photo take turns.
 bool ReplaceSegmentInFile(const QString& fileName, QByteArrayView data, uint8_t marker);
+// The same, with the data made from the file's bytes as read once the photo is locked:
+// a change that builds on the old segment then never drops what another writer finished
+// in the meantime.
+bool ReplaceSegmentInFile(const QString& fileName, const std::function<QByteArray(QByteArrayView)>& makeData,
+                          uint8_t marker);
 
 }  // namespace tollamar

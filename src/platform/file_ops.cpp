@@ -119,7 +119,9 @@ static void takeOwnership(int fd, const struct stat* like) {
 void WriteNewFileSynced(const QString& path, std::initializer_list<QByteArrayView> pieces,
                         const struct stat* like) {
     const QByteArray native = NativePath(path);
-    const int fd = open(native.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    // A copy of a private file starts private: a reader that opened it while it was wider
+    // would keep reading after the bits narrowed.
+    const int fd = open(native.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, like ? 0600 : 0666);
     if (fd < 0) ThrowWriteError(path, errno);
     try {
         takeOwnership(fd, like);

@@ -36,8 +36,8 @@ bool FileExists(const QString& path);
 QByteArray ReadWholeFile(const QString& path);
 
 // A file created with O_EXCL, written from the pieces in order and forced to disk
-// together with its folder entry. With `like`, it takes that file's permission bits
-// (plus owner write) and, where allowed, its owner. Raises the write error; on failure
+// together with its folder entry. With `like`, it is created private and then takes that
+// file's permission bits (plus owner write) and, where allowed, its owner. Raises the write error; on failure
 // a file it created is removed again, and nothing else is touched.
 void WriteNewFileSynced(const QString& path, std::initializer_list<QByteArrayView> pieces,
                         const struct stat* like);

@@ -68,11 +68,13 @@ void NewFileBeside::write(std::initializer_list<QByteArrayView> pieces) {
     }
 }
 
+static constexpr const char* kAccessList = "system.posix_acl_access";
+
 // Attributes that carry the file's access rules or the user's own data; trusted.* and
 // other system.* names are the system's business and are left to it.
 static bool worthCopying(const char* name) {
     return std::strncmp(name, "user.", 5) == 0 || std::strncmp(name, "security.", 9) == 0 ||
-           std::strcmp(name, "system.posix_acl_access") == 0;
+           std::strcmp(name, kAccessList) == 0;
 }
 
 static void copyAttributes(int from, int to) {
@@ -96,6 +98,10 @@ static void copyAttributes(int from, int to) {
 void NewFileBeside::takeMetadataOf(int from, const struct stat& st, mode_t mode) {
     // Only root may give a file away; anyone else can still keep the group if a member.
     if (fchown(m_fd, st.st_uid, st.st_gid) != 0) (void)fchown(m_fd, static_cast<uid_t>(-1), st.st_gid);
+    // The new file took the folder's default access list; a file that had none of its
+    // own must not come back open to the users that list names. Dropped before the mode
+    // widens, so the file is never readable by them meanwhile.
+    if (fgetxattr(from, kAccessList, nullptr, 0) < 0) (void)fremovexattr(m_fd, kAccessList);
     if (fchmod(m_fd, mode) != 0) fail(errno);
     copyAttributes(from, m_fd);
 }
@@ -147,7 +153,8 @@ static mode_t modeToKeep(const QString& path) {
 void WriteFileReplacing(const QString& path, QByteArrayView bytes) {
     const QString target = ResolveLinks(path);
     const mode_t keep = modeToKeep(target);
-    NewFileBeside file(target, 0666);
+    // Replacing a private file: private from the start, so no reader gets in before the chmod.
+    NewFileBeside file(target, keep != 0 ? 0600 : 0666);
     if (keep != 0 && fchmod(file.fd(), keep) != 0) ThrowWriteError(path, errno);
     file.write({bytes});
     file.finish();

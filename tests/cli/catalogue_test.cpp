@@ -159,7 +159,7 @@ TEST(CatalogueCli, SetCommentsReportsEachBadLineByNumberAndGoesOn) {
 TEST(CatalogueCli, ConvertToShiftJisRefusesWhatItCannotHoldAndConvertsBack) {
     TempFolder dir;
     const QString kanji = aged(dir.write("kanji.jpg", photo(EncodeComment(QStringLiteral("漢字と仮名\r\n二行"), true))));
-    const QString emoji = aged(dir.write("emoji.jpg", photo(EncodeComment(QStringLiteral("犬 😀"), true))));
+    const QString emoji = aged(dir.write("emoji.jpg", photo(EncodeComment(QStringLiteral("犬 é 😀"), true))));
     const QString sj = aged(dir.write("sj.jpg", photo(ToCp932(QStringLiteral("既に")))));
     const QString u8 = aged(dir.write("u8.jpg", photo(QStringLiteral("日本").toUtf8())));
     aged(dir.write("none.jpg", photo({})));
@@ -169,7 +169,9 @@ TEST(CatalogueCli, ConvertToShiftJisRefusesWhatItCannotHoldAndConvertsBack) {
     const CliRun toSjis = cli({"convert-comments", "--to", "sjis", folder});
     EXPECT_EQ(toSjis.status, 1);
     EXPECT_EQ(toSjis.out, QStringLiteral("converted 2, already in the target 1, refused 1, failed 0, without a comment 1\n"));
-    EXPECT_TRUE(toSjis.err.contains(emoji + QStringLiteral(": ")) && toSjis.err.contains(QStringLiteral("😀 (U+1F600)")))
+    // A lower-case letter is named as itself, not as its capital.
+    EXPECT_TRUE(toSjis.err.contains(emoji + QStringLiteral(": ")) &&
+                toSjis.err.contains(QStringLiteral("é (U+00E9), 😀 (U+1F600)")))
         << toSjis.err.toStdString();
     EXPECT_EQ(SegmentPayloads(TempFolder::read(kanji), 0xFE), QList<QByteArray>({ToCp932(QStringLiteral("漢字と仮名\r\n二行"))}));
     EXPECT_EQ(SegmentPayloads(TempFolder::read(u8), 0xFE), QList<QByteArray>({ToCp932(QStringLiteral("日本"))}));
@@ -179,9 +181,16 @@ TEST(CatalogueCli, ConvertToShiftJisRefusesWhatItCannotHoldAndConvertsBack) {
     EXPECT_EQ(stateOf(emoji), emojiBefore);
     EXPECT_EQ(stateOf(sj), sjBefore);
 
+    // "Café" as another tool wrote it in UTF-8 reads as Shift-JIS; converting would make
+    // that reading final for every reader.
+    const QString cafe = aged(dir.write("cafe.jpg", photo(QStringLiteral("Café").toUtf8())));
+    const FileState cafeBefore = stateOf(cafe);
     const CliRun toUnicode = cli({"convert-comments", "--to", "unicode", folder});
-    EXPECT_EQ(toUnicode.status, 0) << toUnicode.err.toStdString();
-    EXPECT_EQ(toUnicode.out, QStringLiteral("converted 3, already in the target 1, refused 0, failed 0, without a comment 1\n"));
+    EXPECT_EQ(toUnicode.status, 1);
+    EXPECT_EQ(toUnicode.out, QStringLiteral("converted 3, already in the target 1, refused 1, failed 0, without a comment 1\n"));
+    EXPECT_TRUE(toUnicode.err.contains(cafe + QStringLiteral(": left as it is: the stored bytes also read as UTF-8 (Café)")))
+        << toUnicode.err.toStdString();
+    EXPECT_EQ(stateOf(cafe), cafeBefore);
     EXPECT_EQ(SegmentPayloads(TempFolder::read(kanji), 0xFE), SegmentPayloads(kanjiBefore.bytes, 0xFE));
     EXPECT_EQ(ReadComment(sj), QStringLiteral("既に"));
     EXPECT_EQ(ReadComment(u8), QStringLiteral("日本"));

@@ -12,7 +12,12 @@
 #include <QProcess>
 #include <QScopeGuard>
 #include <QStandardPaths>
+#include <cstring>
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace tollamar;
 using testsupport::JpegBuilder;
@@ -32,12 +37,18 @@ QStringList strays(const TempFolder& dir, const QStringList& expected) {
     return left;
 }
 
+// strace, or empty when it is missing or cannot trace here.
+QString usableStrace() {
+    const QString strace = QStandardPaths::findExecutable(QStringLiteral("strace"));
+    if (strace.isEmpty() || RunProgram(strace, {"-o", "/dev/null", "true"}).status != 0) return {};
+    return strace;
+}
+
 }  // namespace
 
 TEST(RewriteUnderKill, TheNameHoldsTheOldOrTheNewFileWholeAtEveryStep) {
-    const QString strace = QStandardPaths::findExecutable(QStringLiteral("strace"));
-    if (strace.isEmpty() || RunProgram(strace, {"-o", "/dev/null", "true"}).status != 0)
-        GTEST_SKIP() << "strace cannot trace here";
+    const QString strace = usableStrace();
+    if (strace.isEmpty()) GTEST_SKIP() << "strace cannot trace here";
     TempFolder dir;
     const QByteArray before = bigPhoto("old");
     const QByteArray after = bigPhoto("new");
@@ -77,6 +88,10 @@ TEST(RewriteUnderKill, RecoverPutsACompleteBackupBackOnlyWhereThePhotoIsMissingO
     dir.write("fine.jpg", bigPhoto("fine"));
     dir.write("fine.jpg.000", whole);
     dir.write("bad.jpg.000", whole.left(500));
+    // A name with no room for the suffix has its backup under a shortened name.
+    const QString stem(251, u'L');
+    dir.write(stem + ".jpg", whole.left(1000));
+    dir.write(stem + ".000", whole);
     const QString foreign = testsupport::ForeignNames()[2];  // a lone 0xFF byte
     dir.write(foreign + ".002", whole);
     const CliRun listed = cli({"recover", dir.path({})});
@@ -84,15 +99,19 @@ TEST(RewriteUnderKill, RecoverPutsACompleteBackupBackOnlyWhereThePhotoIsMissingO
     EXPECT_TRUE(listed.out.contains(dir.path("gone.jpg.001") + ": complete JPEG; the photo " +
                                     dir.path("gone.jpg") + " is missing"))
         << listed.out.toStdString();
+    EXPECT_TRUE(listed.out.contains(" the photo " + dir.path(stem + ".jpg") + " (cut off)"))
+        << listed.out.toStdString();
     EXPECT_TRUE(listed.out.contains(dir.path(foreign + ".002") + ": complete JPEG; the photo " + dir.path(foreign)));
-    EXPECT_EQ(dir.entries().size(), 7);  // listing touches nothing
+    EXPECT_EQ(dir.entries().size(), 9);  // listing touches nothing
     // set-comment refuses the cut-off photo and names its backup.
     const CliRun refused = cli({"set-comment", "x", dir.path("cut.jpg")});
     EXPECT_EQ(refused.status, 1);
     EXPECT_TRUE(refused.err.contains(dir.path("cut.jpg.000"))) << refused.err.toStdString();
 
     EXPECT_EQ(cli({"recover", "--apply", dir.path({})}).status, 0);
-    EXPECT_EQ(dir.entries(), QStringList({"bad.jpg.000", "cut.jpg", "fine.jpg", "fine.jpg.000", "gone.jpg", foreign}));
+    EXPECT_EQ(dir.entries(),
+              QStringList({stem + ".jpg", "bad.jpg.000", "cut.jpg", "fine.jpg", "fine.jpg.000", "gone.jpg", foreign}));
+    EXPECT_TRUE(TempFolder::read(dir.path(stem + ".jpg")) == whole);
     EXPECT_TRUE(TempFolder::read(dir.path(foreign)) == whole);
     EXPECT_TRUE(TempFolder::read(dir.path("cut.jpg")) == whole);
     EXPECT_TRUE(TempFolder::read(dir.path("gone.jpg")) == whole);
@@ -119,6 +138,62 @@ TEST(RewriteConcurrency, TwoWritersOverTheSamePhotosLoseNothing) {
         EXPECT_TRUE(now == bigPhoto(comment.toLatin1(), static_cast<char>(i + 1))) << names[i].toStdString();
     }
     EXPECT_EQ(strays(dir, names), QStringList());
+}
+
+// Blocks until a file whose name starts with prefix is created in the watched folder.
+static bool waitForCreated(int inotifyFd, const char* prefix) {
+    alignas(inotify_event) char buffer[4096];
+    pollfd ready{inotifyFd, POLLIN, 0};
+    while (poll(&ready, 1, 60000) == 1) {
+        const ssize_t got = read(inotifyFd, buffer, sizeof buffer);
+        for (ssize_t at = 0; at < got;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+            if (event->len > 0 && std::strncmp(event->name, prefix, std::strlen(prefix)) == 0) return true;
+            at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+        }
+    }
+    return false;
+}
+
+// An appender that starts while another holds the photo must add to what that one
+// wrote, not to the comment it could read before the photo was free.
+TEST(RewriteConcurrency, AnAppendWaitingForAnotherKeepsBothTexts) {
+    const QString strace = usableStrace();
+    if (strace.isEmpty()) GTEST_SKIP() << "strace cannot trace here";
+    TempFolder dir;
+    const QString photo = dir.write("p.jpg", bigPhoto("old"));
+    const int watch = inotify_init1(IN_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    const auto closeWatch = qScopeGuard([&] { close(watch); });
+    ASSERT_GE(inotify_add_watch(watch, QFile::encodeName(dir.path({})).constData(), IN_CREATE), 0);
+    // The first writer is held at its fsync, with the photo locked and its new file begun.
+    QProcess first, second;
+    first.start(strace, {"-f", "-o", "/dev/null", "-e", "inject=fsync:delay_enter=1000000", TOLLAMAR_CLI,
+                         "set-comment", "--append", "+A", photo});
+    ASSERT_TRUE(waitForCreated(watch, ".tollamar-"));
+    second.start(QStringLiteral(TOLLAMAR_CLI), {"set-comment", "--append", "+B", photo});
+    ASSERT_TRUE(first.waitForFinished(120000) && second.waitForFinished(120000));
+    EXPECT_EQ(first.exitCode(), 0) << first.readAllStandardError().toStdString();
+    EXPECT_EQ(second.exitCode(), 0) << second.readAllStandardError().toStdString();
+    EXPECT_EQ(ReadComment(photo), QStringLiteral("old+A+B"));
+}
+
+// Where the file system has no hard links the backup is a copy, and a copy of a private
+// photo must be private too (the deletion is made to fail to keep it to look at).
+TEST(RewriteUnderKill, ABackupCopyOfAPrivatePhotoIsPrivate) {
+    const QString strace = usableStrace();
+    if (strace.isEmpty()) GTEST_SKIP() << "strace cannot trace here";
+    TempFolder dir;
+    const QString photo = dir.write("p.jpg", bigPhoto("old"));
+    ASSERT_EQ(chmod(QFile::encodeName(photo).constData(), 0600), 0);
+    const CliRun run = RunProgram(strace, {"-f", "-o", "/dev/null", "-e", "inject=link,linkat:error=EPERM", "-e",
+                                           "inject=unlink,unlinkat:error=EPERM", TOLLAMAR_CLI, "set-comment", "new", photo});
+    EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(ReadComment(photo), QStringLiteral("new"));
+    struct stat st {};
+    ASSERT_EQ(stat(QFile::encodeName(dir.path("p.jpg.000")).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    EXPECT_TRUE(TempFolder::read(dir.path("p.jpg.000")) == bigPhoto("old"));
 }
 
 TEST(RewriteOnFullDisk, FailuresNameFileAndReasonAndKeepEveryEarlierFile) {
