@@ -3,6 +3,7 @@
 #include "platform/file_ops.h"
 #include "platform/file_times.h"
 #include "platform/folder_ops.h"
+#include "platform/native_name.h"
 
 #include <QDateTime>
 
@@ -48,8 +49,8 @@ TImportResult RunImport(const QString& sourceFolder, const QString& destinationF
         const bool dated = GetFileTimes(source, times);
         const QString target = dated ? to + DayFolderName(times) + u'/' : to;
         if (hooks.progress)
-            hooks.progress(target + QStringLiteral("..."),
-                           QStringLiteral("%1\r\n%2/%3").arg(names[i]).arg(i + 1).arg(names.size()));
+            hooks.progress(DisplayName(target) + QStringLiteral("..."),
+                           QStringLiteral("%1\r\n%2/%3").arg(DisplayName(names[i])).arg(i + 1).arg(names.size()));
         if (dated && importOne(source, target, names[i])) ++result.copied;
         else ++result.skipped;
         if (hooks.cancelled && hooks.cancelled()) {

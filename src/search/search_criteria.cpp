@@ -2,6 +2,7 @@
 
 #include "exif/exif_values.h"
 #include "platform/folder_ops.h"
+#include "platform/native_name.h"
 #include "search/match_comment.h"
 
 #include <QFileInfo>
@@ -139,7 +140,7 @@ QStringList SplitKeywordText(QStringView text) {
 
 QStringList SplitFolderText(QStringView text) {
     QStringList folders;
-    for (QStringView piece : text.split(u';')) folders.append(piece.toString());
+    for (QStringView piece : text.split(u';')) folders.append(FolderFromSetting(piece.toString()));
     if (!folders.isEmpty() && folders.last().isEmpty()) folders.removeLast();
     return folders;
 }

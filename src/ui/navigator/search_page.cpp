@@ -2,6 +2,7 @@
 
 #include "app/app_globals.h"
 #include "platform/folder_ops.h"
+#include "platform/native_name.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -202,7 +203,9 @@ void TSearchPage::ExifCheckClick() { ExifPanel->setEnabled(ExifCheck->isChecked(
 
 void TSearchPage::SpeedButton1Click() {
     const QString start = !FolderList.isEmpty() ? FolderList.last() : currentFolder ? currentFolder() : QString();
-    const QString folder = pickFolder(kPickerPrompt, start);
+    // A folder whose name is not UTF-8 goes into the text as a file:// value, which
+    // can be edited and is read back to the same bytes.
+    const QString folder = FolderToSetting(pickFolder(kPickerPrompt, start));
     if (folder.isEmpty()) return;
     const Qt::KeyboardModifiers modifiers = keyboardModifiers();
     if (!(modifiers & Qt::ControlModifier)) {
