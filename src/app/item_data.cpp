@@ -1,9 +1,11 @@
 #include "app/item_data.h"
 
+#include "platform/native_name.h"
+
 namespace tollamar {
 
-QStringView TItemData::caption() const {
-    return QStringView(FileName).mid(FileName.lastIndexOf(u'/') + 1);
+QString TItemData::caption() const {
+    return DisplayFileName(FileName);
 }
 
 QImage BlankThumbnail() {

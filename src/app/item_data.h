@@ -29,8 +29,8 @@ public:
     qint64 CreationTime = 0;
 
     bool isLoaded() const { return !std::holds_alternative<std::monostate>(Thumbnail); }
-    // The name part of FileName, the row's caption.
-    QStringView caption() const;
+    // The name part of FileName as shown, the row's caption.
+    QString caption() const;
 };
 
 using TPhotoList = std::vector<std::unique_ptr<TItemData>>;

@@ -11,6 +11,9 @@
 #include "app/photo_scan.h"
 #include "app/tmn_size_form.h"
 #include "platform/errors.h"
+#include "platform/file_ops.h"
+#include "platform/folder_ops.h"
+#include "platform/native_name.h"
 #include "platform/settings_folder.h"
 #include "ui/dialogs/edit_text_dlg.h"
 #include "ui/imagewin/full_screen_window.h"
@@ -42,7 +45,7 @@ const QString kImage = QStringLiteral("Image");
 constexpr int kMinThumbnail = 32;
 constexpr int kMaxThumbnail = 128;
 
-bool isFolder(const QString& path) { return !path.isEmpty() && QFileInfo(path).isDir(); }
+bool isFolder(const QString& path) { return IsFolder(path); }
 
 }  // namespace
 
@@ -271,13 +274,14 @@ void TMainForm::openStartFolder(const TIniFile& ini) {
         // A photo instead of a folder ("Open with" from a file manager) opens its folder
         // with that photo current.
         const QFileInfo start(m_arguments.first());
-        if (start.isFile() && IsPhotoFileName(start.fileName()) && SetCurrentFolder(start.absolutePath())) {
+        if (FileExists(m_arguments.first()) && IsPhotoFileName(start.fileName()) &&
+            SetCurrentFolder(start.absolutePath())) {
             m_startPhoto = QDir::cleanPath(start.absoluteFilePath());
             return;
         }
         if (SetCurrentFolder(m_arguments.first())) return;
     }
-    QString folder = ini.ReadString(kApp, u"CD", QString());
+    QString folder = FolderFromSetting(ini.ReadString(kApp, u"CD", QString()));
     if (!isFolder(folder)) folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
     if (!isFolder(folder)) folder = QDir::currentPath();
     SetCurrentFolder(folder);
@@ -301,7 +305,7 @@ void TMainForm::FormHide() {
         if (!isFolder(folder)) folder = QDir::currentPath();
         // A folder name with a line break cannot be stored in the file's form.
         if (!isFolder(folder) || folder.contains(u'\n') || folder.contains(u'\r')) ini.DeleteKey(kApp, u"CD");
-        else ini.WriteString(kApp, QStringLiteral("CD"), folder);
+        else ini.WriteString(kApp, QStringLiteral("CD"), FolderToSetting(folder));
         ini.WriteInteger(kApp, QStringLiteral("ViewStyle"), static_cast<int>(viewStyle()));
         ini.WriteInteger(kImage, QStringLiteral("Width"), thumbnailSize().width());
         ini.WriteInteger(kImage, QStringLiteral("Height"), thumbnailSize().height());

@@ -16,6 +16,7 @@
 #include "jpegfile/segment_walk.h"
 #include "platform/errors.h"
 #include "platform/file_ops.h"
+#include "platform/native_name.h"
 #include "ui/dialogs/comment_run_dlg.h"
 #include "ui/dialogs/edit_text_dlg.h"
 #include "ui/dialogs/exif_segment_dlg.h"
@@ -45,7 +46,6 @@ public:
 // The file summary after a rewrite: the times are kept, but the size has changed.
 QString fileSummary(const QString& fileName) { return FileSummaryText(fileName, ProbeJpegSize); }
 
-QString namePart(const QString& fileName) { return QFileInfo(fileName).fileName(); }
 
 }  // namespace
 
@@ -91,7 +91,7 @@ void TMainForm::EditComSegActionExecute() {
     beginListWork();
     const auto done = qScopeGuard([this] { endListWork(); });
 
-    EditTextDlg->setWindowTitle(texts::EditCommentCaption(namePart(entry->FileName)));
+    EditTextDlg->setWindowTitle(texts::EditCommentCaption(DisplayFileName(entry->FileName)));
     EditTextDlg->InitialText = ReadComment(entry->FileName);
     {
         ModalBracket bracket;

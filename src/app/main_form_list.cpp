@@ -7,6 +7,8 @@
 #include "app/photo_list_view.h"
 #include "app/photo_scan.h"
 #include "platform/errors.h"
+#include "platform/folder_ops.h"
+#include "platform/native_name.h"
 #include "ui/imagewin/image_form.h"
 #include "ui/infowin/image_info_form.h"
 #include "ui/navigator/navi_form.h"
@@ -75,12 +77,11 @@ QString fillErrorSummary(const QStringList& errors) {
 bool TMainForm::SetCurrentFolder(const QString& path) {
     QString folder = path;
     if (folder.size() > 1 && folder.endsWith(u'/')) folder.chop(1);
-    const QFileInfo info(folder);
-    if (!folder.isEmpty() && info.isDir()) {
-        m_currentFolder = QDir::cleanPath(info.absoluteFilePath());
+    if (IsFolder(folder)) {
+        m_currentFolder = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
         return true;
     }
-    ReportError(folder + u'\n' + QStringLiteral("パスが見つかりません"));
+    ReportError(DisplayName(folder) + u'\n' + QStringLiteral("パスが見つかりません"));
     return false;
 }
 
@@ -88,7 +89,7 @@ void TMainForm::DoSelFolder(TFolderRequester requester, const QString& path) {
     SetCurrentFolder(path);
     SetCurrentItem(nullptr);
     ScanFolder();
-    m_statusLabel->setText(m_currentFolder);
+    m_statusLabel->setText(DisplayName(m_currentFolder));
     ListView1->activeView()->setFocus();
     if (requester != TFolderRequester::ShellTreeView1) NaviForm->SyncFolderTree(m_currentFolder);
     if (requester != TFolderRequester::FavoriteList) NaviForm->clearFavoriteSelection();
@@ -129,8 +130,8 @@ void TMainForm::SelFolderActionExecute() {
     QString folder;
     {
         ModalBracket bracket;
-        folder = QFileDialog::getExistingDirectory(this, QStringLiteral("写真(jpeg)のあるフォルダを指定してください"),
-                                                   m_currentFolder);
+        folder = NativePathFromQt(QFileDialog::getExistingDirectory(
+            this, QStringLiteral("写真(jpeg)のあるフォルダを指定してください"), m_currentFolder));
     }
     if (!folder.isEmpty()) DoSelFolder(TFolderRequester::MainForm, folder);
 }
@@ -169,7 +170,7 @@ bool TMainForm::SetCurrentItem(TItemData* entry) {
     // The picture and the path follow even when the information window cannot read the
     // photo and raises.
     ImageForm->ShowItem(entry);
-    m_statusLabel->setText(entry ? entry->FileName : QString());
+    m_statusLabel->setText(entry ? DisplayName(entry->FileName) : QString());
     ImageInfoForm->UpdateInfo(entry);
     ImageInfoForm->update();
     return true;
@@ -254,7 +255,8 @@ bool TMainForm::loadEntry(TItemData& entry) {
     } catch (const std::exception& e) {
         error = QString::fromUtf8(e.what());
     }
-    m_fillErrors.append(error.contains(entry.FileName) ? error : entry.FileName + QStringLiteral(": ") + error);
+    const QString shown = DisplayName(entry.FileName);
+    m_fillErrors.append(error.contains(shown) ? error : shown + QStringLiteral(": ") + error);
     if (!entry.isLoaded()) entry.Thumbnail = BlankThumbnail();
     return false;
 }

@@ -9,6 +9,7 @@
 #include "app/main_form.h"
 #include "app/photo_list_model.h"
 #include "app/photo_list_view.h"
+#include "platform/native_name.h"
 #include "platform/settings_folder.h"
 #include "ui/dialogs/about_box.h"
 
@@ -53,8 +54,11 @@ void TMainForm::FontSelectActionExecute() {
 void TMainForm::OpenImageActionExecute() {
     const TItemData* entry = m_model->entry(ListView1->selectedRow());
     if (!entry) return;
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(entry->FileName)))
-        ReportError(entry->FileName + QStringLiteral("\nを開くアプリケーションを起動できませんでした"));
+    // Percent-encoded from the name's bytes, so that a name which is not UTF-8 reaches
+    // the desktop's program as it is on disk.
+    const QUrl url = QUrl::fromEncoded(QByteArray("file://") + NativeName(entry->FileName).toPercentEncoding("/"));
+    if (!QDesktopServices::openUrl(url))
+        ReportError(DisplayName(entry->FileName) + QStringLiteral("\nを開くアプリケーションを起動できませんでした"));
 }
 
 void TMainForm::AboutActionExecute() {

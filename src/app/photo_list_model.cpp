@@ -17,7 +17,7 @@ QVariant TPhotoListModel::data(const QModelIndex& index, int role) const {
     const TItemData* item = entry(index.row());
     if (!item || role != Qt::DisplayRole) return {};
     switch (index.column()) {
-    case 0: return item->caption().toString();
+    case 0: return item->caption();
     case 1: return item->Camera;
     case 2: return item->Comment;
     default: return {};

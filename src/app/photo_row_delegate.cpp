@@ -105,7 +105,7 @@ void TPhotoRowDelegate::paintIconCell(QPainter& painter, const QStyleOptionViewI
     const QRect label(option.rect.left() + kCellMargin, icon.bottom() + 1 + kCellMargin,
                       option.rect.width() - 2 * kCellMargin,
                       option.rect.bottom() - icon.bottom() - kCellMargin);
-    DrawTextInRect(painter, label, entry.caption().toString(), Qt::AlignHCenter, TTextWrap::WordWrap);
+    DrawTextInRect(painter, label, entry.caption(), Qt::AlignHCenter, TTextWrap::WordWrap);
 }
 
 void TPhotoRowDelegate::paintReportCell(QPainter& painter, const QStyleOptionViewItem& option,
@@ -124,7 +124,7 @@ void TPhotoRowDelegate::paintReportCell(QPainter& painter, const QStyleOptionVie
     QFont bold = option.font;
     bold.setWeight(QFont::Bold);
     painter.setFont(bold);
-    DrawTextInRect(painter, label, entry.caption().toString(), Qt::AlignLeft, TTextWrap::SingleLine);
+    DrawTextInRect(painter, label, entry.caption(), Qt::AlignLeft, TTextWrap::SingleLine);
     if (entry.Summary.isEmpty()) return;
     // The summary sits under the name, indented by the font's height.
     const int indent = QFontInfo(option.font).pixelSize();

@@ -1,8 +1,8 @@
 #include "app/photo_scan.h"
 
 #include "platform/file_ops.h"
+#include "platform/native_name.h"
 
-#include <QFile>
 #include <algorithm>
 #include <dirent.h>
 #include <fcntl.h>
@@ -44,7 +44,7 @@ TPhotoList ScanPhotoFolder(const QString& folder) {
     if (!dir) return list;
     const QString prefix = folder.endsWith(u'/') ? folder : folder + u'/';
     while (const dirent* entry = readdir(dir.get())) {
-        const QString name = QFile::decodeName(entry->d_name);
+        const QString name = NameFromNative(entry->d_name);
         // The name is tested first so that only candidates cost a stat.
         if (!IsPhotoFileName(name)) continue;
         // One statx relative to the open folder gives the type (links followed) and the

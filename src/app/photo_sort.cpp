@@ -43,7 +43,7 @@ void sortByName(TPhotoList& list, int direction) {
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     std::vector<QString> keys;
     keys.reserve(list.size());
-    for (const auto& entry : list) keys.push_back(entry->caption().toString());
+    for (const auto& entry : list) keys.push_back(entry->caption());
     sortByKeys(list, std::move(keys), [&collator, direction](const QString& a, const QString& b) {
         return direction > 0 ? collator.compare(a, b) < 0 : collator.compare(b, a) < 0;
     });

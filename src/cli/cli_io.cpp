@@ -1,13 +1,15 @@
 #include "cli/cli_io.h"
 
 #include "platform/errors.h"
+#include "platform/native_name.h"
 
 #include <cstdio>
 
 namespace tollamar::cli {
 
 void PrintLine(const QString& text) {
-    const QByteArray bytes = text.toUtf8();
+    // A file name that is not UTF-8 goes out as the bytes it came in with.
+    const QByteArray bytes = NativeName(text);
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
     std::fputc('\n', stdout);
 }
@@ -21,7 +23,7 @@ void PrintText(const QString& text) {
 void ReportError(const QString& file, const QString& message) {
     std::fflush(stdout);
     const QString line = file.isEmpty() ? QStringLiteral("tollamar-cli: %1\n").arg(message)
-                                        : QStringLiteral("tollamar-cli: %1: %2\n").arg(file, message);
+                                        : QStringLiteral("tollamar-cli: %1: %2\n").arg(DisplayName(file), message);
     std::fputs(line.toUtf8().constData(), stderr);
 }
 

@@ -2,6 +2,7 @@
 
 #include "cli/cli_io.h"
 #include "cli/verbs.h"
+#include "platform/native_name.h"
 
 #include <cstdio>
 
@@ -24,8 +25,9 @@ static int printHelp() {
 int main(int argc, char** argv) {
     // No QCoreApplication: nothing here needs an event loop, and not making one keeps
     // start-up short for scripts that run the program once per photo.
+    // File names are taken as the bytes the system passed, whether UTF-8 or not.
     QStringList args;
-    for (int i = 1; i < argc; ++i) args.append(QString::fromLocal8Bit(argv[i]));
+    for (int i = 1; i < argc; ++i) args.append(tollamar::NameFromNative(argv[i]));
     if (args.isEmpty()) return UsageError(QStringLiteral("no verb given"));
     const QString verbName = args.takeFirst();
     if (verbName == QStringLiteral("--help") || verbName == QStringLiteral("-h")) return printHelp();

@@ -5,9 +5,12 @@
 #include "cli/tsv_escape.h"
 #include "jpegfile/comment_io.h"
 #include "platform/errors.h"
+#include "platform/native_name.h"
 
 #include <QFile>
-#include <QStringDecoder>
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace tollamar::cli {
 namespace {
@@ -43,15 +46,15 @@ private:
     void apply(QByteArrayView bytes, int number) {
         if (bytes.endsWith('\r')) bytes.chop(1);  // a table saved with CR LF line ends
         if (bytes.isEmpty()) return;
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        const QString line = utf8(bytes);
-        if (utf8.hasError()) return fail(number, QStringLiteral("the line is not UTF-8"));
+        // The path keeps its own bytes; the comment must be UTF-8.
+        const QString line = NameFromNative(bytes);
         const QList<QStringView> fields = QStringView(line).split(u'\t');
         if (fields.size() < 2) return fail(number, QStringLiteral("expected PATH<TAB>COMMENT"));
         QString path, text, error;
         if (!UnescapeTsvField(fields[0], path, error) || !UnescapeTsvField(fields[1], text, error))
             return fail(number, error);
         if (path.isEmpty()) return fail(number, QStringLiteral("the path is empty"));
+        if (HasRawBytes(text)) return fail(number, QStringLiteral("the comment is not UTF-8"));
         m_path = path;
         setComment(path, text, number);
     }
@@ -90,12 +93,17 @@ private:
 };
 
 bool readInput(const QString& source, QByteArray& bytes) {
-    QFile in(source);
-    const bool opened = source == QStringLiteral("-") ? in.open(stdin, QIODevice::ReadOnly)
-                                                      : in.open(QIODevice::ReadOnly);
-    if (!opened) {
-        ReportError(source, in.errorString());
-        return false;
+    QFile in;
+    if (source == QStringLiteral("-")) {
+        in.open(stdin, QIODevice::ReadOnly);
+    } else {
+        // Opened by its bytes, and by descriptor so that <(command) works too.
+        const int fd = open(NativeName(source).constData(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0 || !in.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+            ReportError(source, ErrnoText(errno));
+            if (fd >= 0) close(fd);
+            return false;
+        }
     }
     bytes = in.readAll();
     if (bytes.startsWith("\xEF\xBB\xBF")) bytes.remove(0, 3);  // the mark spreadsheets write

@@ -9,7 +9,7 @@ namespace {
 bool needsEscape(QStringView text, bool json) {
     for (const QChar c : text) {
         const char16_t u = c.unicode();
-        if (u == u'\\' || (json ? u == u'"' || u < 0x20 : u == u'\t' || u == u'\r' || u == u'\n'))
+        if (u == u'\\' || (json ? u == u'"' || u < 0x20 || QChar::isSurrogate(u) : u == u'\t' || u == u'\r' || u == u'\n'))
             return true;
     }
     return false;
@@ -70,7 +70,9 @@ QString JsonString(QStringView text) {
             out += QLatin1String("\\r");
         } else if (u == u'\t') {
             out += QLatin1String("\\t");
-        } else if (u < 0x20) {
+        } else if (u < 0x20 || QChar::isSurrogate(u)) {
+            // A byte of a name that is not UTF-8 stays a lone surrogate escape, which
+            // JSON readers accept and which maps back to the byte.
             out += QStringLiteral("\\u%1").arg(unsigned(u), 4, 16, QLatin1Char('0'));
         } else {
             out += c;

@@ -4,11 +4,11 @@
 #include "jpegfile/segment_replace.h"
 #include "platform/errors.h"
 #include "platform/file_ops.h"
+#include "platform/folder_ops.h"
 #include "platform/new_file.h"
 
 #include <QDir>
-#include <QFileInfo>
-#include <QRegularExpression>
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <sys/stat.h>
@@ -31,16 +31,22 @@ int compareTimes(const QString& a, const QString& b) {
     return key(sa) < key(sb) ? -1 : key(sb) < key(sa) ? 1 : 0;
 }
 
+// NAME.NNN. Tested by hand: a regular expression does not match a name that keeps bytes
+// which are not UTF-8 as lone surrogates.
+bool isBackupName(QStringView name) {
+    if (name.size() < 5 || name[name.size() - 4] != u'.') return false;
+    return std::all_of(name.end() - 3, name.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
 // The photo a backup name belongs to: the name without its number, or for a long name
 // that had to be cut, the file in the folder whose backups carry that name.
 QString photoOf(const QString& folder, const QString& backupName, const QStringList& names) {
-    static const QRegularExpression numbered(QStringLiteral("\\.[0-9]{3}$"));
     const QString base = backupName.chopped(4);
     if (names.contains(base)) return folder + base;
     for (const QString& name : names) {
         // A numbered name as long as the photo's cuts down to the same backup name, and
         // the backups sort before the photo: they are never the photo.
-        if (name.size() > base.size() && name.startsWith(base) && !numbered.match(name).hasMatch() &&
+        if (name.size() > base.size() && name.startsWith(base) && !isBackupName(name) &&
             BackupName(folder + name, 0) == folder + base + QStringLiteral(".000"))
             return folder + name;
     }
@@ -67,14 +73,12 @@ TLeftover examine(const QString& folder, const QString& name, const QStringList&
 }  // namespace
 
 QList<TLeftover> FindLeftovers(const QString& folder) {
-    QDir dir(folder);
-    if (!dir.exists()) ThrowOpenError(folder, ENOENT);
-    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
-    const QString prefix = dir.absolutePath() + u'/';
-    static const QRegularExpression backupName(QStringLiteral("^.+\\.[0-9]{3}$"));
+    if (!IsFolder(folder)) ThrowOpenError(folder, ENOENT);
+    const QStringList names = FolderFileNames(folder, true);
+    const QString prefix = QDir(folder).absolutePath() + u'/';
     QList<TLeftover> found;
     for (const QString& name : names) {
-        if (name.startsWith(QLatin1String(kTempPrefix)) || backupName.match(name).hasMatch())
+        if (name.startsWith(QLatin1String(kTempPrefix)) || isBackupName(name))
             found.append(examine(prefix, name, names));
     }
     return found;

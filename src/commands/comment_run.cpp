@@ -4,6 +4,7 @@
 #include "jpegfile/comment_io.h"
 #include "platform/errors.h"
 #include "platform/file_ops.h"
+#include "platform/native_name.h"
 
 #include <QFileInfo>
 
@@ -43,7 +44,7 @@ public:
     void writeRow(const QString& file, int row, qsizetype rows) const {
         if (!FileExists(file)) return report(texts::FileNotFound(file));
         if (m_hooks.progress)
-            m_hooks.progress(QStringLiteral("%1:(%2/%3)").arg(QFileInfo(file).fileName()).arg(row).arg(rows));
+            m_hooks.progress(QStringLiteral("%1:(%2/%3)").arg(DisplayFileName(file)).arg(row).arg(rows));
         try {
             // The old comment is read under the rewrite's lock; a read error fails the photo.
             const bool append = m_mode == TCommentMode::AppendAll;

@@ -2,10 +2,10 @@
 
 #include "platform/file_ops.h"
 #include "platform/file_times.h"
+#include "platform/folder_ops.h"
+#include "platform/native_name.h"
 
 #include <QDateTime>
-#include <QDir>
-#include <QDirIterator>
 
 namespace tollamar {
 
@@ -20,13 +20,9 @@ QString withSeparator(const QString& folder) {
 QStringList ListImportFiles(const QString& folder) {
     QStringList names;
     if (folder.isEmpty()) return names;
-    // Without QDir::System, devices, sockets and FIFOs stay out: reading a FIFO would hang.
-    QDirIterator it(folder, QDir::Files | QDir::Hidden);
-    while (it.hasNext()) {
-        it.next();
-        const QString name = it.fileName();
+    // Devices, sockets and FIFOs stay out: reading a FIFO would hang.
+    for (const QString& name : FolderFileNames(folder))
         if (name.endsWith(QStringLiteral(".jpg"), Qt::CaseInsensitive)) names.append(name);
-    }
     return names;
 }
 
@@ -38,7 +34,7 @@ QString DayFolderName(const TFileTimes& times) {
 }
 
 static bool importOne(const QString& source, const QString& targetFolder, const QString& name) {
-    if (!QDir().mkpath(targetFolder)) return false;
+    if (!MakeFolderPath(targetFolder)) return false;
     return CopyFileNoReplace(source, targetFolder + name);
 }
 
@@ -53,8 +49,8 @@ TImportResult RunImport(const QString& sourceFolder, const QString& destinationF
         const bool dated = GetFileTimes(source, times);
         const QString target = dated ? to + DayFolderName(times) + u'/' : to;
         if (hooks.progress)
-            hooks.progress(target + QStringLiteral("..."),
-                           QStringLiteral("%1\r\n%2/%3").arg(names[i]).arg(i + 1).arg(names.size()));
+            hooks.progress(DisplayName(target) + QStringLiteral("..."),
+                           QStringLiteral("%1\r\n%2/%3").arg(DisplayName(names[i])).arg(i + 1).arg(names.size()));
         if (dated && importOne(source, target, names[i])) ++result.copied;
         else ++result.skipped;
         if (hooks.cancelled && hooks.cancelled()) {

@@ -2,9 +2,10 @@
 
 #include "exif/exif_values.h"
 #include "exif/number_text.h"
+#include "platform/file_ops.h"
 #include "platform/file_times.h"
 
-#include <QFileInfo>
+#include <sys/stat.h>
 #include <cmath>
 
 namespace tollamar {
@@ -84,14 +85,15 @@ QString FileSummaryText(int width, int height, const QDateTime& lastWrite, qint6
 }
 
 QString FileSummaryText(const QString& fileName, const JpegSizeProbe& readJpegSize) {
-    const QFileInfo file(fileName);
+    struct stat st {};
     TFileTimes times;
-    if (!file.isFile() || !GetFileTimes(fileName, times)) return {};
+    if (stat(NativePath(fileName).constData(), &st) != 0 || !S_ISREG(st.st_mode) || !GetFileTimes(fileName, times))
+        return {};
     int width = 0;
     int height = 0;
     if (!readJpegSize(fileName, width, height)) width = height = 0;
     const QDateTime lastWrite = QDateTime::fromSecsSinceEpoch(times.lastWrite.tv_sec, Qt::LocalTime);
-    return FileSummaryText(width, height, lastWrite, file.size());
+    return FileSummaryText(width, height, lastWrite, st.st_size);
 }
 
 }  // namespace tollamar

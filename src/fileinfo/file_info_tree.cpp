@@ -4,6 +4,7 @@
 #include "fileinfo/segment_list.h"
 #include "platform/file_ops.h"
 #include "platform/file_times.h"
+#include "platform/native_name.h"
 
 #include <QFileInfo>
 #include <sys/stat.h>
@@ -52,7 +53,7 @@ namespace {
 // segmentSource null: the segments are listed from the file, opened once more.
 QList<TTextNode> fileTree(const QString& fileName, std::optional<QSize> pictureSize, ByteSource* segmentSource) {
     QList<TTextNode> tree;
-    tree.append({QFileInfo(fileName).fileName(), {}});
+    tree.append({DisplayFileName(fileName), {}});
     if (pictureSize)
         tree.append({GroupedText(pictureSize->width()) + QStringLiteral(" * ") +
                          GroupedText(pictureSize->height()) + QStringLiteral(" pixels"), {}});

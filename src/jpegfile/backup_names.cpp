@@ -2,8 +2,8 @@
 
 #include "platform/fault_injection.h"
 #include "platform/file_ops.h"
+#include "platform/native_name.h"
 
-#include <QFile>
 #include <cerrno>
 #include <climits>
 #include <unistd.h>
@@ -21,9 +21,9 @@ static QByteArray cutName(QByteArray name, qsizetype maxBytes) {
 QString BackupName(const QString& fileName, int n) {
     const QString suffix = QStringLiteral(".%1").arg(n, 3, 10, QChar(u'0'));
     const qsizetype slash = fileName.lastIndexOf(u'/');
-    const QByteArray name = QFile::encodeName(fileName.mid(slash + 1));
+    const QByteArray name = NativeName(QStringView(fileName).mid(slash + 1));
     if (name.size() + suffix.size() <= NAME_MAX) return fileName + suffix;
-    return fileName.left(slash + 1) + QFile::decodeName(cutName(name, NAME_MAX - suffix.size())) + suffix;
+    return fileName.left(slash + 1) + NameFromNative(cutName(name, NAME_MAX - suffix.size())) + suffix;
 }
 
 // File systems without hard links refuse with one of these.

@@ -7,6 +7,7 @@
 #include "platform/fault_injection.h"
 #include "platform/file_ops.h"
 #include "platform/locked_file.h"
+#include "platform/native_name.h"
 #include "platform/new_file.h"
 #include "platform/notice.h"
 #include "platform/regular_file.h"
@@ -118,7 +119,7 @@ bool putInPlace(NewFileBeside& out, const QString& target, const LockedFile& pho
     }
     if (!SyncFolderOf(target)) ThrowWriteError(target, errno);
     if (!DeleteFileRetry(backup))
-        ShowNotice(QFileInfo(target).fileName() + QStringLiteral("\r\n元ファイルの削除に失敗しました"));
+        ShowNotice(DisplayFileName(target) + QStringLiteral("\r\n元ファイルの削除に失敗しました"));
     return true;
 }
 

@@ -104,6 +104,12 @@ QString FromCp932(QByteArrayView bytes) {
     return QString(reinterpret_cast<const QChar*>(out.constData()), out.size() / 2);
 }
 
+bool IsValidCp932(QByteArrayView bytes) {
+    qsizetype replaced = 0;
+    fromCp932Units(bytes, &replaced);
+    return replaced == 0;
+}
+
 bool IsValidUtf8(QByteArrayView bytes) {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const auto* end = p + bytes.size();

@@ -13,6 +13,8 @@ namespace tollamar {
 QByteArray ToCp932(QStringView text);
 // Every byte is converted, NUL included; an invalid sequence becomes '?'.
 QString FromCp932(QByteArrayView bytes);
+// True when every byte belongs to a character code page 932 defines.
+bool IsValidCp932(QByteArrayView bytes);
 // True when the bytes are well-formed UTF-8 (no overlongs, no surrogates).
 bool IsValidUtf8(QByteArrayView bytes);
 // Settings and list files, which this program writes in UTF-8: UTF-8 when valid, else

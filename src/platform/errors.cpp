@@ -1,5 +1,7 @@
 #include "platform/errors.h"
 
+#include "platform/native_name.h"
+
 #include <cstring>
 
 namespace tollamar {
@@ -10,15 +12,15 @@ Error::Error(const QString& message)
 QString ErrnoText(int errnoValue) { return QString::fromLocal8Bit(std::strerror(errnoValue)); }
 
 void ThrowOpenError(const QString& path, int errnoValue) {
-    throw Error(QStringLiteral("ファイル %1 を開けません。%2").arg(path, ErrnoText(errnoValue)));
+    throw Error(QStringLiteral("ファイル %1 を開けません。%2").arg(DisplayName(path), ErrnoText(errnoValue)));
 }
 
 void ThrowWriteError(const QString& path, int errnoValue) {
-    throw Error(QStringLiteral("ファイル %1 の書き込みに失敗しました。%2").arg(path, ErrnoText(errnoValue)));
+    throw Error(QStringLiteral("ファイル %1 の書き込みに失敗しました。%2").arg(DisplayName(path), ErrnoText(errnoValue)));
 }
 
 void ThrowReadError(const QString& path, int errnoValue) {
-    throw Error(QStringLiteral("ファイル %1 の読み込みに失敗しました。%2").arg(path, ErrnoText(errnoValue)));
+    throw Error(QStringLiteral("ファイル %1 の読み込みに失敗しました。%2").arg(DisplayName(path), ErrnoText(errnoValue)));
 }
 
 void ThrowStreamReadError() {

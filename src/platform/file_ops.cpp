@@ -2,6 +2,7 @@
 
 #include "platform/errors.h"
 #include "platform/fault_injection.h"
+#include "platform/native_name.h"
 #include "platform/new_file.h"
 #include "platform/regular_file.h"
 
@@ -19,7 +20,7 @@
 
 namespace tollamar {
 
-QByteArray NativePath(const QString& path) { return QFile::encodeName(path); }
+QByteArray NativePath(const QString& path) { return NativeName(path); }
 
 static bool failWith(int errnoValue) {
     errno = errnoValue;
@@ -173,7 +174,7 @@ bool CopyFileNoReplace(const QString& from, const QString& to) {
 QString ResolveLinks(const QString& path) {
     char resolved[PATH_MAX];
     if (!realpath(NativePath(path).constData(), resolved)) return path;
-    return QFile::decodeName(resolved);
+    return NameFromNative(resolved);
 }
 
 }  // namespace tollamar

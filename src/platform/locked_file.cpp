@@ -1,6 +1,7 @@
 #include "platform/locked_file.h"
 
 #include "platform/errors.h"
+#include "platform/native_name.h"
 #include "platform/file_ops.h"
 #include "platform/regular_file.h"
 
@@ -26,7 +27,7 @@ LockedFile::LockedFile(const QString& path) {
     while (!tryOpen(path)) {
         if (clock.elapsed() > 30000)
             throw Error(QStringLiteral("ファイル %1 は他のプログラムが書き換え中です。%2")
-                            .arg(path, ErrnoText(EWOULDBLOCK)));
+                            .arg(DisplayName(path), ErrnoText(EWOULDBLOCK)));
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
 }

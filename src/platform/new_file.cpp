@@ -1,6 +1,7 @@
 #include "platform/new_file.h"
 
 #include "platform/errors.h"
+#include "platform/native_name.h"
 #include "platform/fault_injection.h"
 #include "platform/file_ops.h"
 #include "platform/regular_file.h"
@@ -137,7 +138,7 @@ void RefuseOutputOverInput(const QString& input, const QString& output) {
                           stat(NativePath(output).constData(), &out) == 0 &&
                           in.st_dev == out.st_dev && in.st_ino == out.st_ino;
     if (sameFile || ResolveLinks(input) == ResolveLinks(output))
-        throw Error(QStringLiteral("%1 は写真そのものです。別の名前を指定してください").arg(output));
+        throw Error(QStringLiteral("%1 は写真そのものです。別の名前を指定してください").arg(DisplayName(output)));
 }
 
 // The mode of the file being replaced, 0 for a new one; only a regular file is replaced.
@@ -145,7 +146,7 @@ static mode_t modeToKeep(const QString& path) {
     struct stat st {};
     if (stat(NativePath(path).constData(), &st) != 0) return 0;
     if (!S_ISREG(st.st_mode))
-        throw Error(QStringLiteral("ファイル %1 の書き込みに失敗しました。%2").arg(path, NotRegularReason(st.st_mode)));
+        throw Error(QStringLiteral("ファイル %1 の書き込みに失敗しました。%2").arg(DisplayName(path), NotRegularReason(st.st_mode)));
     return st.st_mode & 07777;
 }
 

@@ -1,6 +1,7 @@
 #include "platform/regular_file.h"
 
 #include "platform/errors.h"
+#include "platform/native_name.h"
 #include "platform/fault_injection.h"
 #include "platform/file_ops.h"
 
@@ -44,7 +45,7 @@ int OpenRegularFile(const QString& path, struct stat& st, int extraFlags) {
     FdGuard guard(fd);
     if (fstat(fd, &st) != 0) ThrowOpenError(path, errno);
     if (!S_ISREG(st.st_mode))
-        throw Error(QStringLiteral("ファイル %1 を開けません。%2").arg(path, NotRegularReason(st.st_mode)));
+        throw Error(QStringLiteral("ファイル %1 を開けません。%2").arg(DisplayName(path), NotRegularReason(st.st_mode)));
     return guard.release();
 }
 

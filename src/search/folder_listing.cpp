@@ -1,9 +1,8 @@
 #include "search/folder_listing.h"
 
-#include "platform/codepage.h"
 #include "platform/file_ops.h"
+#include "platform/native_name.h"
 
-#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <optional>
@@ -40,10 +39,8 @@ QList<FolderEntry> FolderListing::listOnce(const QString& folder) {
         while (const dirent* entry = readdir(dir)) {
             if (isDotOrDotDot(entry->d_name)) continue;
             const std::optional<FolderEntry::Kind> kind = kindOf(dirfd(dir), *entry);
-            const QByteArrayView name(entry->d_name, static_cast<qsizetype>(std::strlen(entry->d_name)));
-            // A name that does not decode could not be opened again from its text.
-            if (!kind || !IsValidUtf8(name)) continue;
-            entries.append({QString::fromUtf8(name), *kind});
+            if (!kind) continue;
+            entries.append({NameFromNative(entry->d_name), *kind});
         }
     }
     // The whole listing is read before the walk descends, so a deep tree does not hold

@@ -1,6 +1,8 @@
 #include "search/search_criteria.h"
 
 #include "exif/exif_values.h"
+#include "platform/folder_ops.h"
+#include "platform/native_name.h"
 #include "search/match_comment.h"
 
 #include <QFileInfo>
@@ -138,14 +140,14 @@ QStringList SplitKeywordText(QStringView text) {
 
 QStringList SplitFolderText(QStringView text) {
     QStringList folders;
-    for (QStringView piece : text.split(u';')) folders.append(piece.toString());
+    for (QStringView piece : text.split(u';')) folders.append(FolderFromSetting(piece.toString()));
     if (!folders.isEmpty() && folders.last().isEmpty()) folders.removeLast();
     return folders;
 }
 
 bool FolderListUsable(const QStringList& folders) {
     return std::all_of(folders.begin(), folders.end(), [](const QString& folder) {
-        return !folder.isEmpty() && QFileInfo(folder).isDir();
+        return IsFolder(folder);
     });
 }
 

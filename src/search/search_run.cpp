@@ -1,6 +1,7 @@
 #include "search/search_run.h"
 
 #include "platform/errors.h"
+#include "platform/native_name.h"
 #include "search/photo_match.h"
 
 namespace tollamar {
@@ -14,7 +15,7 @@ bool SearchHost::goOnAfterError(const QString&, const Error&) { return false; }
 QString FolderLine(const QString& folder) {
     QStringView path(folder);
     while (path.endsWith(u'/')) path.chop(1);
-    return path.sliced(path.lastIndexOf(u'/') + 1).toString() + QStringLiteral("/...");
+    return DisplayName(path.sliced(path.lastIndexOf(u'/') + 1)) + QStringLiteral("/...");
 }
 
 SearchRun::SearchRun(const SearchCriteria& criteria, SearchHost& host, SearchState& state)

@@ -9,6 +9,8 @@
 #include "modal_script.h"
 #include "jpegfile/comment_io.h"
 #include "platform/fault_injection.h"
+#include "platform/folder_ops.h"
+#include "platform/native_name.h"
 #include "support/jpeg_builder.h"
 #include "support/temp_folder.h"
 #include "ui/dialogs/edit_text_dlg.h"
@@ -554,4 +556,73 @@ TEST_F(CommandsTest, CacheSizePromptAndPictureCopy) {
     ASSERT_TRUE(apptest::WaitFor([&] { return form->CopyImageAction->isEnabled(); }, 20000));
     form->CopyImageAction->trigger();
     EXPECT_EQ(QApplication::clipboard()->image().size(), QSize(40, 30));
+}
+
+// Photos named in Shift-JIS, Latin-1 and with a lone 0xFF byte: listed once under a
+// readable caption, written all at once, exported into a folder named in Latin-1 (which
+// a Qt dialog gives back with U+FFFD in it), imported into day folders, and the folder
+// kept in MainForm.INI and Recent.INI; every file keeps its own bytes throughout.
+TEST_F(CommandsTest, NamesThatAreNotUtf8KeepTheirBytesThroughEveryCommand) {
+    const QStringList names = testsupport::ForeignNames();
+    for (const QString& name : names) files << album.write(name, apptest::MakePhoto(40, 30, QStringLiteral("old"), true));
+    const QString exifFolder = album.path(names[1].chopped(4));
+    ASSERT_TRUE(MakeFolderPath(exifFolder));
+    auto form = std::make_unique<TMainForm>(QStringList{exifFolder});
+    form->show();
+    form->DoSelFolder(TFolderRequester::MainForm, album.path({}));
+    form->SortByFileNameAction->trigger();
+    ASSERT_TRUE(apptest::WaitFor([&] {
+        for (const auto& e : form->PhotoList())
+            if (!e->isLoaded()) return false;
+        return form->PhotoList().size() == 3u;
+    }));
+    QStringList captions;
+    for (const auto& e : form->PhotoList()) captions << e->caption();
+    captions.sort();
+    EXPECT_EQ(captions, QStringList({QStringLiteral("\\xFF.jpg"), QStringLiteral("caf\\xE9.jpg"), QStringLiteral("写真.jpg")}));
+    select(*form, 1);
+    {
+        ModalScript script;
+        script.then(editorStep({QStringLiteral("旅行")}, Qt::ShiftModifier | Qt::ControlModifier))
+            .then(answerStep(QMessageBox::Yes))
+            .then(progressStep([](TProgressDlg*, const QString&) {}));
+        form->EditComSegAction->trigger();
+    }
+    for (const QString& f : files) EXPECT_EQ(ReadComment(f), QStringLiteral("旅行"));
+
+    select(*form, 0);
+    const QString exifFile = exifFolder + QStringLiteral("/camera.exif");
+    {
+        ModalScript script;
+        script.then(fileDialogStep(QString::fromUtf8(NativeName(exifFile))));
+        form->SaveSegAction->trigger();
+    }
+    EXPECT_EQ(TempFolder::read(exifFile), testsupport::SegmentPayloads(TempFolder::read(form->PhotoList()[0]->FileName), 0xE1).join());
+
+    TempFolder target;
+    {
+        ModalScript script;
+        script.then(fileDialogStep(album.path({}))).then(fileDialogStep(target.path({})));
+        form->InportAction->trigger();
+    }
+    const QStringList days = TempFolder::entriesOf(target.path({}));
+    ASSERT_EQ(days.size(), 1);
+    QStringList sorted = names;
+    sorted.sort();
+    EXPECT_EQ(TempFolder::entriesOf(target.path(days[0])), sorted);
+    EXPECT_TRUE(m_reports.isEmpty()) << m_reports.join(u'|').toStdString();
+
+    form->DoSelFolder(TFolderRequester::MainForm, exifFolder);
+    form->close();
+    form.reset();
+    const QString stored = TIniFile(apptest::SettingsFile(QStringLiteral("MainForm.INI"))).ReadString(u"App", u"CD", {});
+    EXPECT_TRUE(stored.startsWith(QStringLiteral("file:///"))) << stored.toStdString();
+    TMainForm again({});
+    again.show();
+    EXPECT_EQ(again.CurrentFolder(), exifFolder);
+    EXPECT_EQ(FolderFromSetting(QString::fromUtf8(TempFolder::read(apptest::SettingsFile(QStringLiteral("Recent.INI")))).section(u'\r', 0, 0)), exifFolder);
+    again.close();
+    QStringList expected = names + QStringList{names[1].chopped(4)};
+    expected.sort();
+    EXPECT_EQ(album.entries(), expected);
 }

@@ -38,7 +38,7 @@ namespace {
 
 QStringList captions(const TMainForm& form) {
     QStringList names;
-    for (const auto& entry : form.PhotoList()) names.append(entry->caption().toString());
+    for (const auto& entry : form.PhotoList()) names.append(entry->caption());
     return names;
 }
 

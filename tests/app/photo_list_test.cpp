@@ -26,7 +26,7 @@ namespace {
 
 QStringList captions(const TPhotoList& list) {
     QStringList names;
-    for (const auto& entry : list) names.append(entry->caption().toString());
+    for (const auto& entry : list) names.append(entry->caption());
     return names;
 }
 

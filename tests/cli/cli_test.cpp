@@ -1,6 +1,8 @@
 #include "cli_run.h"
 #include "jpegfile/comment_io.h"
 #include "platform/codepage.h"
+#include "platform/folder_ops.h"
+#include "platform/native_name.h"
 #include "support/jpeg_builder.h"
 #include "support/temp_folder.h"
 
@@ -164,4 +166,33 @@ TEST_F(CliOnAlbum, CommentsListTheCameraDateInIsoForm) {
     const QString isoDate = exifDate.left(10).replace(u':', u'-') + exifDate.mid(10);
     const CliRun listed = cli({"comments", photo("IMG_0001.jpg")});
     EXPECT_TRUE(listed.out.endsWith(u'\t' + isoDate + u'\n')) << listed.out.toStdString();
+}
+
+TEST(Cli, NamesThatAreNotUtf8AreReadWrittenListedAndPrintedAsTheirBytes) {
+    TempFolder dir;
+    const QStringList names = testsupport::ForeignNames();
+    const QString sub = dir.path(names[0].chopped(4));
+    QStringList photos;
+    for (const QString& name : names) photos.append(dir.write(name, photo("old")));
+    ASSERT_TRUE(MakeFolderPath(sub));
+    photos.append(dir.write(names[0].chopped(4) + u'/' + names[2], photo("old")));
+    EXPECT_EQ(cli(QStringList{"set-comment", "海"} + photos).status, 0);
+    EXPECT_EQ(cli({"comment", photos[1]}).out, QStringLiteral("海\n"));
+    CliRun found = cli({"search", "--subdir", dir.path(QString()), "--", "海"});
+    QStringList lines = found.out.split(u'\n', Qt::SkipEmptyParts);
+    lines.sort();
+    photos.sort();
+    EXPECT_EQ(lines, photos);
+    // The listing goes back in through standard input and names the same files.
+    const QString table = cli({"comments", "--subdir", dir.path(QString())}).out.replace(QStringLiteral("\t海"), QStringLiteral("\t山"));
+    EXPECT_EQ(cli({"set-comments", "-"}, NativeName(table)).out, QStringLiteral("changed 4, unchanged 0, failed 0\n"));
+    for (const QString& path : photos) EXPECT_EQ(ReadComment(path), QStringLiteral("山"));
+    const QString exif = dir.path(names[1].chopped(4) + QStringLiteral(".exif"));
+    EXPECT_EQ(cli({"export-exif", photos[2], exif}).status, 0);
+    EXPECT_EQ(cli({"import-exif", photos[0], exif}).status, 0);
+    CliRun missing = cli({"comment", dir.path(QStringLiteral("x") + names[1])});
+    EXPECT_TRUE(missing.err.contains(QStringLiteral("xcaf\\xE9.jpg"))) << missing.err.toStdString();
+    QStringList expected = {names[0], names[1], names[1].chopped(4) + QStringLiteral(".exif"), names[2], names[0].chopped(4)};
+    expected.sort();
+    EXPECT_EQ(dir.entries(), expected);
 }

@@ -92,6 +92,8 @@ TEST(RewriteUnderKill, RecoverPutsACompleteBackupBackOnlyWhereThePhotoIsMissingO
     const QString stem(251, u'L');
     dir.write(stem + ".jpg", whole.left(1000));
     dir.write(stem + ".000", whole);
+    const QString foreign = testsupport::ForeignNames()[2];  // a lone 0xFF byte
+    dir.write(foreign + ".002", whole);
     const CliRun listed = cli({"recover", dir.path({})});
     EXPECT_EQ(listed.status, 0);
     EXPECT_TRUE(listed.out.contains(dir.path("gone.jpg.001") + ": complete JPEG; the photo " +
@@ -99,15 +101,18 @@ TEST(RewriteUnderKill, RecoverPutsACompleteBackupBackOnlyWhereThePhotoIsMissingO
         << listed.out.toStdString();
     EXPECT_TRUE(listed.out.contains(" the photo " + dir.path(stem + ".jpg") + " (cut off)"))
         << listed.out.toStdString();
-    EXPECT_EQ(dir.entries().size(), 8);  // listing touches nothing
+    EXPECT_TRUE(listed.out.contains(dir.path(foreign + ".002") + ": complete JPEG; the photo " + dir.path(foreign)));
+    EXPECT_EQ(dir.entries().size(), 9);  // listing touches nothing
     // set-comment refuses the cut-off photo and names its backup.
     const CliRun refused = cli({"set-comment", "x", dir.path("cut.jpg")});
     EXPECT_EQ(refused.status, 1);
     EXPECT_TRUE(refused.err.contains(dir.path("cut.jpg.000"))) << refused.err.toStdString();
 
     EXPECT_EQ(cli({"recover", "--apply", dir.path({})}).status, 0);
-    EXPECT_EQ(dir.entries(), QStringList({stem + ".jpg", "bad.jpg.000", "cut.jpg", "fine.jpg", "fine.jpg.000", "gone.jpg"}));
+    EXPECT_EQ(dir.entries(),
+              QStringList({stem + ".jpg", "bad.jpg.000", "cut.jpg", "fine.jpg", "fine.jpg.000", "gone.jpg", foreign}));
     EXPECT_TRUE(TempFolder::read(dir.path(stem + ".jpg")) == whole);
+    EXPECT_TRUE(TempFolder::read(dir.path(foreign)) == whole);
     EXPECT_TRUE(TempFolder::read(dir.path("cut.jpg")) == whole);
     EXPECT_TRUE(TempFolder::read(dir.path("gone.jpg")) == whole);
     EXPECT_EQ(ReadComment(dir.path("fine.jpg")), QStringLiteral("fine"));

@@ -283,3 +283,22 @@ TEST_F(SafeRewrite, MissingFileRaisesTheOpenError) {
     EXPECT_THROW(ReplaceSegmentInFile(dir.path("gone.jpg"), "new", 0xFE), Error);
     EXPECT_EQ(dir.entries(), QStringList({"photo.jpg"}));
 }
+
+TEST_F(SafeRewrite, NamesThatAreNotUtf8AreRewrittenUnderTheirOwnBytes) {
+    QStringList expected = {"photo.jpg"};
+    for (const QString& name : testsupport::ForeignNames()) {
+        const QString path = dir.write(name, original);
+        ASSERT_TRUE(WriteComment(path, QStringLiteral("新しい"), false));
+        EXPECT_EQ(ReadComment(path), QStringLiteral("新しい"));
+        // The numbered backup and the temporary file were made from the same bytes.
+        struct stat like {};
+        ASSERT_EQ(stat(NativePath(path).constData(), &like), 0);
+        ASSERT_TRUE(LinkToBackup(path, original, like).endsWith(u".000"));
+        EXPECT_EQ(ExistingBackups(path), QStringList({BackupName(path, 0)}));
+        ASSERT_TRUE(DeleteFileRetry(BackupName(path, 0)));
+        expected.append(name);
+    }
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(dir.entries(), expected);
+    EXPECT_TRUE(notices.isEmpty());
+}

@@ -2,6 +2,7 @@
 // fields of the search page.
 
 #include "exif/exif_values.h"
+#include "platform/native_name.h"
 #include "search/search_criteria.h"
 
 #include <gtest/gtest.h>
@@ -62,6 +63,8 @@ TEST(SearchCriteria, PageFieldsSplit) {
     EXPECT_EQ(SplitFolderText(u"/a;;/b"), QStringList({"/a", "", "/b"}));
     EXPECT_EQ(SplitFolderText(u"/a;"), QStringList({"/a"}));
     EXPECT_TRUE(SplitFolderText(u"").isEmpty());
+    // A folder whose name is not UTF-8 is written in the text as a file:// value.
+    EXPECT_EQ(SplitFolderText(u"file:///x/caf%E9;/a"), QStringList({tollamar::NameFromNative("/x/caf\xE9"), "/a"}));
     EXPECT_TRUE(FolderListUsable({}));
     EXPECT_FALSE(FolderListUsable({"/", "", "/tmp"}));
     EXPECT_FALSE(FolderListUsable({"/tmp", "/no/such/folder"}));

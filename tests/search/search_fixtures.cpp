@@ -1,10 +1,11 @@
 #include "search_fixtures.h"
 
+#include "platform/folder_ops.h"
+#include "platform/native_name.h"
 #include "support/jpeg_builder.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace searchtest {
 namespace {
@@ -53,10 +54,12 @@ QByteArray Photo(const QByteArray& comPayload, const QByteArray& app1) {
 }
 
 QString WritePhoto(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
+    // Through the system calls, so that names which are not UTF-8 keep their bytes.
+    tollamar::MakeFolderPath(path.left(path.lastIndexOf(u'/')));
+    const int fd = open(tollamar::NativeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    const bool written = fd >= 0 && write(fd, bytes.constData(), bytes.size()) == bytes.size();
+    if (fd >= 0) close(fd);
+    if (!written) qFatal("cannot write %s", qPrintable(path));
     return path;
 }
 

@@ -51,6 +51,8 @@ TEST(SearchRun, WalkSkipsOddEntriesAndWalksLinkedFoldersOnce) {
     for (const char* name : {"a.jpg", "b.JPG", "c.Jpeg", "d.jpe", ".hidden/g.jpg", "sub/h.jpg",
                              "sub/deeper/i.jpg", "写真 フォルダ/海 の 写真.jpg"})
         WritePhoto(root + name, Photo("sea"));
+    const QStringList foreign = testsupport::ForeignNames();
+    for (const QString& name : foreign) WritePhoto(root + foreign[0].chopped(4) + u'/' + name, Photo("sea"));
     ASSERT_EQ(symlink(qPrintable(root), qPrintable(root + "sub/loop")), 0);  // a cycle
     ASSERT_EQ(symlink(qPrintable(root + "sub"), qPrintable(root + "alias")), 0);
     ASSERT_EQ(symlink("nowhere", qPrintable(root + "dangling.jpg")), 0);
@@ -64,10 +66,13 @@ TEST(SearchRun, WalkSkipsOddEntriesAndWalksLinkedFoldersOnce) {
     for (QString& path : found) path.remove(0, root.size()).replace("alias/", "sub/");
     EXPECT_EQ(QSet<QString>(found.begin(), found.end()).size(), found.size()) << found.join(' ').toStdString();
     EXPECT_EQ(QSet<QString>(found.begin(), found.end()),
-              QSet<QString>({"a.jpg", "b.JPG", "c.Jpeg", "sub/h.jpg", "sub/deeper/i.jpg", "写真 フォルダ/海 の 写真.jpg"}));
-    EXPECT_EQ(state.ExaminedCount, 6);
+              QSet<QString>({"a.jpg", "b.JPG", "c.Jpeg", "sub/h.jpg", "sub/deeper/i.jpg", "写真 フォルダ/海 の 写真.jpg",
+                             foreign[0].chopped(4) + u'/' + foreign[0], foreign[0].chopped(4) + u'/' + foreign[1],
+                             foreign[0].chopped(4) + u'/' + foreign[2]}));
+    EXPECT_EQ(state.ExaminedCount, 9);
     EXPECT_EQ(host.folderLines.first(), "root/...");
     EXPECT_TRUE(host.folderLines.contains("写真 フォルダ/..."));
+    EXPECT_TRUE(host.folderLines.contains("写真/..."));
     ASSERT_TRUE(run.SearchFolders({root}, false));
     EXPECT_EQ(state.ResultList.size(), 3);
 }

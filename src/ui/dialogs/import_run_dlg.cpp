@@ -2,6 +2,7 @@
 
 #include "commands/command_texts.h"
 #include "commands/photo_import.h"
+#include "platform/folder_ops.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -11,12 +12,12 @@ namespace tollamar {
 
 std::optional<TImportFolders> AskImportFolders(QWidget* parent, const QString& currentFolder) {
     TImportFolders folders;
-    folders.source = QFileDialog::getExistingDirectory(parent, texts::ImportSourcePrompt());
+    folders.source = NativePathFromQt(QFileDialog::getExistingDirectory(parent, texts::ImportSourcePrompt()));
     if (folders.source.isEmpty()) return std::nullopt;
     QDir start(currentFolder);
     const QString parentFolder = currentFolder.isEmpty() || !start.cdUp() ? QString() : start.path();
     folders.destination =
-        QFileDialog::getExistingDirectory(parent, texts::ImportDestinationPrompt(), parentFolder);
+        NativePathFromQt(QFileDialog::getExistingDirectory(parent, texts::ImportDestinationPrompt(), parentFolder));
     if (folders.destination.isEmpty()) return std::nullopt;
     return folders;
 }

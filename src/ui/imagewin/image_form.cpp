@@ -6,6 +6,7 @@
 #include "jpegfile/comment_io.h"
 #include "platform/errors.h"
 #include "platform/file_stamp.h"
+#include "platform/native_name.h"
 #include "ui/imagewin/image_view.h"
 
 #include <QAction>
@@ -23,8 +24,6 @@ const QString kCacheSizeKey = QStringLiteral("CacheSize");
 // Cancelled decodes end within one band of rows; this only bounds a worker stuck in a
 // read of a file on a hung file system.
 constexpr int kReleaseTimeoutMs = 3000;
-
-QString namePart(const QString& fileName) { return QFileInfo(fileName).fileName(); }
 
 }  // namespace
 
@@ -129,7 +128,7 @@ void TImageForm::LoadCurrent() {
     // Full screen keeps the previous picture, comment band included, until the next one
     // replaces both at once: stepping never flashes an empty screen.
     if (!m_lent) {
-        m_view->setStatus(namePart(photo.fileName) + QStringLiteral("\n\nloading..."), true);
+        m_view->setStatus(DisplayFileName(photo.fileName) + QStringLiteral("\n\nloading..."), true);
         m_view->setPictureVisible(false);
         m_view->setOverlayVisible(false);
     }
@@ -167,7 +166,7 @@ void TImageForm::showNoImage() {
 }
 
 void TImageForm::showMissing(const QString& fileName) {
-    m_view->setStatus(namePart(fileName) + QStringLiteral("\n\nファイルが見つかりません"), true);
+    m_view->setStatus(DisplayFileName(fileName) + QStringLiteral("\n\nファイルが見つかりません"), true);
     m_view->clearPicture();
     m_view->setOverlayVisible(false);
     setBusy(false);

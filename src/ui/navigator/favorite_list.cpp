@@ -1,5 +1,6 @@
 #include "ui/navigator/favorite_list.h"
 
+#include "platform/native_name.h"
 #include "ui/navigator/list_file.h"
 
 namespace tollamar {
@@ -11,9 +12,9 @@ QList<TFavorite> FavoritesFromLines(const QStringList& lines) {
         const QString& line = lines[i];
         const qsizetype equals = line.indexOf(u'=');
         if (equals < 0)
-            favorites.append({QStringLiteral("undefined(%1)").arg(i), line});
+            favorites.append({QStringLiteral("undefined(%1)").arg(i), FolderFromSetting(line)});
         else
-            favorites.append({line.left(equals), line.mid(equals + 1)});
+            favorites.append({line.left(equals), FolderFromSetting(line.mid(equals + 1))});
     }
     return favorites;
 }
@@ -21,7 +22,7 @@ QList<TFavorite> FavoritesFromLines(const QStringList& lines) {
 QStringList FavoriteLines(const QList<TFavorite>& favorites) {
     QStringList lines;
     lines.reserve(favorites.size());
-    for (const TFavorite& favorite : favorites) lines.append(favorite.name + u'=' + favorite.path);
+    for (const TFavorite& favorite : favorites) lines.append(favorite.name + u'=' + FolderToSetting(favorite.path));
     return lines;
 }
 

@@ -1,6 +1,7 @@
 #include "ui/navigator/favorite_page.h"
 
 #include "app/app_globals.h"
+#include "platform/native_name.h"
 #include "ui/navigator/list_file.h"
 
 #include <QAction>
@@ -15,6 +16,14 @@
 
 namespace tollamar {
 namespace {
+
+// The row shows the folder's display name and keeps the folder itself.
+void setPath(QTreeWidgetItem* item, const QString& path) {
+    item->setText(1, DisplayName(path));
+    item->setData(1, Qt::UserRole, path);
+}
+
+QString pathOf(const QTreeWidgetItem* item) { return item->data(1, Qt::UserRole).toString(); }
 
 // A Yes/No question with No as the default; true for Yes.
 bool askYesNo(QWidget* parent, const QString& title, const QString& text) {
@@ -74,7 +83,9 @@ TFavoritePage::TFavoritePage(QWidget* parent)
 }
 
 void TFavoritePage::appendRow(const TFavorite& favorite) {
-    FavoriteList->addTopLevelItem(new QTreeWidgetItem(QStringList{favorite.name, favorite.path}));
+    auto* item = new QTreeWidgetItem(QStringList{favorite.name});
+    setPath(item, favorite.path);
+    FavoriteList->addTopLevelItem(item);
 }
 
 void TFavoritePage::fillRows(const QList<TFavorite>& favorites) {
@@ -95,7 +106,7 @@ QList<TFavorite> TFavoritePage::favorites() const {
     QList<TFavorite> all;
     for (int i = 0; i < FavoriteList->topLevelItemCount(); ++i) {
         const QTreeWidgetItem* item = FavoriteList->topLevelItem(i);
-        all.append({item->text(0), item->text(1)});
+        all.append({item->text(0), pathOf(item)});
     }
     return all;
 }
@@ -141,7 +152,7 @@ void TFavoritePage::AddToFavoriteActionExecute() {
     }
     if (askYesNo(this, QStringLiteral("「") + name + QStringLiteral("」は登録済みの名前です"),
                  QStringLiteral("上書きしますか？")))
-        FavoriteList->topLevelItem(row)->setText(1, folder);
+        setPath(FavoriteList->topLevelItem(row), folder);
 }
 
 void TFavoritePage::DelFromFavoriteActionExecute() {
@@ -160,7 +171,7 @@ void TFavoritePage::FavoriteListChange() {
     const QList<QTreeWidgetItem*> selected = FavoriteList->selectedItems();
     DelFromFavoriteAction->setEnabled(!selected.isEmpty());
     if (m_filling || selected.isEmpty() || !onOpen) return;
-    onOpen(selected.first()->text(1));
+    onOpen(pathOf(selected.first()));
 }
 
 }  // namespace tollamar

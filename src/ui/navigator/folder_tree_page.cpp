@@ -1,5 +1,7 @@
 #include "ui/navigator/folder_tree_page.h"
 
+#include "platform/folder_ops.h"
+
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QHBoxLayout>
@@ -192,7 +194,7 @@ QModelIndex TFolderTreePage::selectedNode() const {
 
 QString TFolderTreePage::selectedPath() const {
     const QModelIndex node = selectedNode();
-    return node.isValid() ? m_model->filePath(m_shown->mapToSource(node)) : QString();
+    return node.isValid() ? NativePathFromQt(m_model->filePath(m_shown->mapToSource(node))) : QString();
 }
 
 QModelIndex TFolderTreePage::nodeOf(const QString& path) const {
@@ -225,7 +227,7 @@ void TFolderTreePage::ShellTreeView1Change() {
     const bool byUser = static_cast<const ShellTree*>(ShellTreeView1)->handlingInput();
     if (m_noticeAttached && byUser && !m_selecting && mayOpen && mayOpen() && onOpen) {
         const QString path = selectedPath();
-        if (QFileInfo(path).isDir()) onOpen(path);
+        if (IsFolder(path)) onOpen(path);
     }
     // Opening a folder may have moved the selection on.
     if (const QModelIndex now = selectedNode(); now.isValid()) ShellTreeView1->scrollTo(now);

@@ -1,16 +1,23 @@
 #include "ui/navigator/recent_folders.h"
 
 #include "app/ini_file.h"
+#include "platform/native_name.h"
 #include "ui/navigator/list_file.h"
 
 #include <algorithm>
 
 namespace tollamar {
 
-QStringList LoadRecentFolders(const QString& fileName) { return ReadListFile(fileName); }
+QStringList LoadRecentFolders(const QString& fileName) {
+    QStringList folders = ReadListFile(fileName);
+    for (QString& folder : folders) folder = FolderFromSetting(folder);
+    return folders;
+}
 
 void SaveRecentFolders(const QString& fileName, const QStringList& folders) {
-    WriteListFile(fileName, folders);
+    QStringList lines = folders;
+    for (QString& line : lines) line = FolderToSetting(line);
+    WriteListFile(fileName, lines);
 }
 
 QStringList WithRecentFolder(QStringList folders, QString path, int maxCount,

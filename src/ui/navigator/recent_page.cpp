@@ -1,5 +1,7 @@
 #include "ui/navigator/recent_page.h"
 
+#include "platform/native_name.h"
+
 #include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
@@ -25,7 +27,7 @@ public:
         painter->fillRect(rect, selected ? option.palette.highlight() : option.palette.base());
         painter->setPen(selected ? option.palette.highlightedText().color() : option.palette.text().color());
         painter->setFont(option.font);
-        const QString path = index.data(Qt::DisplayRole).toString();
+        const QString path = DisplayName(index.data(Qt::DisplayRole).toString());
         painter->drawText(rect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
                           ElidePath(option.fontMetrics, path, rect.width()));
         painter->restore();

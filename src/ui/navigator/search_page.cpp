@@ -1,6 +1,8 @@
 #include "ui/navigator/search_page.h"
 
 #include "app/app_globals.h"
+#include "platform/folder_ops.h"
+#include "platform/native_name.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -93,7 +95,7 @@ TSearchPage::TSearchPage(QWidget* parent)
     });
     pickFolder = [this](const QString& prompt, const QString& start) {
         ModalBracket bracket;
-        return QFileDialog::getExistingDirectory(this, prompt, start);
+        return NativePathFromQt(QFileDialog::getExistingDirectory(this, prompt, start));
     };
     keyboardModifiers = [] { return QGuiApplication::queryKeyboardModifiers(); };
 }
@@ -201,7 +203,9 @@ void TSearchPage::ExifCheckClick() { ExifPanel->setEnabled(ExifCheck->isChecked(
 
 void TSearchPage::SpeedButton1Click() {
     const QString start = !FolderList.isEmpty() ? FolderList.last() : currentFolder ? currentFolder() : QString();
-    const QString folder = pickFolder(kPickerPrompt, start);
+    // A folder whose name is not UTF-8 goes into the text as a file:// value, which
+    // can be edited and is read back to the same bytes.
+    const QString folder = FolderToSetting(pickFolder(kPickerPrompt, start));
     if (folder.isEmpty()) return;
     const Qt::KeyboardModifiers modifiers = keyboardModifiers();
     if (!(modifiers & Qt::ControlModifier)) {
