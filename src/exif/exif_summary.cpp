@@ -3,7 +3,6 @@
 #include "exif/exif_values.h"
 #include "exif/number_text.h"
 #include "platform/file_ops.h"
-#include "platform/file_times.h"
 
 #include <sys/stat.h>
 #include <cmath>
@@ -85,14 +84,13 @@ QString FileSummaryText(int width, int height, const QDateTime& lastWrite, qint6
 }
 
 QString FileSummaryText(const QString& fileName, const JpegSizeProbe& readJpegSize) {
+    // One stat gives both the size and the last-write time the summary shows.
     struct stat st {};
-    TFileTimes times;
-    if (stat(NativePath(fileName).constData(), &st) != 0 || !S_ISREG(st.st_mode) || !GetFileTimes(fileName, times))
-        return {};
+    if (stat(NativePath(fileName).constData(), &st) != 0 || !S_ISREG(st.st_mode)) return {};
     int width = 0;
     int height = 0;
     if (!readJpegSize(fileName, width, height)) width = height = 0;
-    const QDateTime lastWrite = QDateTime::fromSecsSinceEpoch(times.lastWrite.tv_sec, Qt::LocalTime);
+    const QDateTime lastWrite = QDateTime::fromSecsSinceEpoch(st.st_mtim.tv_sec, Qt::LocalTime);
     return FileSummaryText(width, height, lastWrite, st.st_size);
 }
 
