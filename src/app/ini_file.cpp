@@ -49,9 +49,7 @@ TIniFile::TIniFile(const QString& fileName) : m_fileName(fileName) {
     const QString text = DecodeUtf8OrCp932(bytes);
     if (text.contains(u'\n') && !text.contains(QStringLiteral("\r\n")))
         m_lineBreak = QStringLiteral("\n");
-    QString normalised = text;
-    normalised.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
-    m_lines = normalised.split(u'\n');
+    m_lines = WithLfLineEnds(text).split(u'\n');
     if (!m_lines.isEmpty() && m_lines.last().isEmpty()) m_lines.removeLast();
 }
 

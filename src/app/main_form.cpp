@@ -45,8 +45,6 @@ const QString kImage = QStringLiteral("Image");
 constexpr int kMinThumbnail = 32;
 constexpr int kMaxThumbnail = 128;
 
-bool isFolder(const QString& path) { return IsFolder(path); }
-
 }  // namespace
 
 TMainForm::TMainForm(const QStringList& arguments, QWidget* parent)
@@ -255,7 +253,7 @@ void TMainForm::FormShow() {
         DockSubForm(form);
         form->show();
     }
-    if (isFolder(m_currentFolder)) DoSelFolder(TFolderRequester::MainForm, m_currentFolder);
+    if (IsFolder(m_currentFolder)) DoSelFolder(TFolderRequester::MainForm, m_currentFolder);
     selectStartPhoto();
 }
 
@@ -282,8 +280,8 @@ void TMainForm::openStartFolder(const TIniFile& ini) {
         if (SetCurrentFolder(m_arguments.first())) return;
     }
     QString folder = FolderFromSetting(ini.ReadString(kApp, u"CD", QString()));
-    if (!isFolder(folder)) folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
-    if (!isFolder(folder)) folder = QDir::currentPath();
+    if (!IsFolder(folder)) folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    if (!IsFolder(folder)) folder = QDir::currentPath();
     SetCurrentFolder(folder);
 }
 
@@ -302,9 +300,9 @@ void TMainForm::FormHide() {
     try {
         TIniFile ini(SettingsFileName(kIniName));
         QString folder = m_currentFolder;
-        if (!isFolder(folder)) folder = QDir::currentPath();
+        if (!IsFolder(folder)) folder = QDir::currentPath();
         // A folder name with a line break cannot be stored in the file's form.
-        if (!isFolder(folder) || folder.contains(u'\n') || folder.contains(u'\r')) ini.DeleteKey(kApp, u"CD");
+        if (!IsFolder(folder) || folder.contains(u'\n') || folder.contains(u'\r')) ini.DeleteKey(kApp, u"CD");
         else ini.WriteString(kApp, QStringLiteral("CD"), FolderToSetting(folder));
         ini.WriteInteger(kApp, QStringLiteral("ViewStyle"), static_cast<int>(viewStyle()));
         ini.WriteInteger(kImage, QStringLiteral("Width"), thumbnailSize().width());

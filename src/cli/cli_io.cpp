@@ -1,5 +1,6 @@
 #include "cli/cli_io.h"
 
+#include "platform/codepage.h"
 #include "platform/errors.h"
 #include "platform/native_name.h"
 
@@ -15,9 +16,7 @@ void PrintLine(const QString& text) {
 }
 
 void PrintText(const QString& text) {
-    QString unix = text;
-    unix.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
-    PrintLine(unix);
+    PrintLine(WithLfLineEnds(text));
 }
 
 void ReportError(const QString& file, const QString& message) {

@@ -152,4 +152,8 @@ QString DecodeUnmarkedText(QByteArrayView bytes) {
     return IsUnmarkedUtf8(bytes) ? QString::fromUtf8(bytes) : FromCp932(bytes);
 }
 
+QString WithLfLineEnds(QString text) {
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+}
+
 }  // namespace tollamar

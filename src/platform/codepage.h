@@ -29,4 +29,7 @@ bool IsUnmarkedUtf8(QByteArrayView bytes);
 // Such text decoded by that rule.
 QString DecodeUnmarkedText(QByteArrayView bytes);
 
+// The text with CR LF and lone CR line ends turned into LF.
+QString WithLfLineEnds(QString text);
+
 }  // namespace tollamar

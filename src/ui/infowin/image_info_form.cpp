@@ -12,6 +12,7 @@
 #include "jpegfile/comment_codec.h"
 #include "jpegfile/comment_io.h"
 #include "jpegfile/header_scan.h"
+#include "platform/codepage.h"
 #include "platform/errors.h"
 #include "ui/infowin/text_tree_view.h"
 
@@ -91,11 +92,6 @@ struct PhotoHead {
     }
 };
 
-QString readableComment(QString comment) {
-    // Comments written on other systems end their lines with CR LF or CR.
-    return comment.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
-}
-
 bool readExif(TExifInfo& exif, const QString& fileName, const PhotoHead& head) {
     if (!head.parts.complete) return ReadExifInfo(exif, fileName);
     return !head.parts.exif.isEmpty() && ReadExifInfoFromPayload(exif, head.parts.exif);
@@ -122,7 +118,8 @@ struct TImageInfoForm::PhotoInfo {
             fileNodes = BuildFileInfoTree(fileName, ReadJpegSize(fileName));
         }
         try {
-            comment = readableComment(head.parts.complete ? DecodeComment(head.parts.comment) : ReadComment(fileName));
+            // Comments written on other systems end their lines with CR LF or CR.
+            comment = WithLfLineEnds(head.parts.complete ? DecodeComment(head.parts.comment) : ReadComment(fileName));
         } catch (...) {
             error = std::current_exception();
         }

@@ -7,9 +7,7 @@
 namespace tollamar {
 
 QStringList ReadListFile(const QString& fileName) {
-    QString text = DecodeUtf8OrCp932(ReadSettingsFile(fileName));
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
-    QStringList lines = text.split(u'\n');
+    QStringList lines = WithLfLineEnds(DecodeUtf8OrCp932(ReadSettingsFile(fileName))).split(u'\n');
     if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
     return lines;
 }
