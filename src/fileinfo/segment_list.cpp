@@ -4,6 +4,8 @@
 #include "jpegfile/byte_source.h"
 #include "jpegfile/segment_walk.h"
 
+#include <cstdio>
+
 namespace tollamar {
 namespace {
 
@@ -38,9 +40,14 @@ bool isExifPayload(QByteArrayView start, uint16_t length) {
     return length >= 8 && start.size() >= 5 && start.first(5) == QByteArrayView("Exif\0", 5);
 }
 
-QString line(int64_t offset, uint8_t marker, const QString& rest) {
-    const QString code = QString::number(marker, 16).toUpper().rightJustified(2, u'0');
-    return QStringLiteral("%1: 0x%2: %3").arg(offset, 6, 10, QChar(u'0')).arg(code, rest);
+// "009182: 0xDB: " and the rest. A photo gives a dozen of these lines and the file tab
+// lists them for every photo stepped to, so they are put together without arg().
+QString line(int64_t offset, uint8_t marker, QStringView rest) {
+    char head[40];
+    const int size = std::snprintf(head, sizeof head, "%06lld: 0x%02X: ", static_cast<long long>(offset), marker);
+    QString text;
+    text.reserve(size + rest.size());
+    return text.append(QLatin1StringView(head, size)).append(rest);
 }
 
 }  // namespace

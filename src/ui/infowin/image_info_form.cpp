@@ -14,6 +14,7 @@
 #include "jpegfile/header_scan.h"
 #include "platform/codepage.h"
 #include "platform/errors.h"
+#include "ui/infowin/paint_pacer.h"
 #include "ui/infowin/text_tree_view.h"
 
 #include <QApplication>
@@ -103,7 +104,7 @@ bool readExif(TExifInfo& exif, const QString& fileName, const PhotoHead& head) {
 // Exif are read apart from the rest: damage in one leaves only that tab empty. A header
 // read whole in one go feeds every reader; otherwise each takes the file itself.
 struct TImageInfoForm::PhotoInfo {
-    QList<TTextNode> fileNodes;
+    FileLines fileLines;
     QString comment;
     QList<TTextNode> cameraNodes;
     std::exception_ptr error;
@@ -111,12 +112,8 @@ struct TImageInfoForm::PhotoInfo {
     explicit PhotoInfo(const QString& fileName) {
         const PhotoHead head(fileName);
         // The size comes first: a file libjpeg rejects is an error before anything shows.
-        if (head.parts.complete) {
-            MemorySource segments(head.bytes);
-            fileNodes = BuildFileInfoTree(fileName, ReadJpegSize(fileName, head.parts), segments);
-        } else {
-            fileNodes = BuildFileInfoTree(fileName, ReadJpegSize(fileName));
-        }
+        fileLines = head.parts.complete ? laterFileLines(fileName, ReadJpegSize(fileName, head.parts), head.bytes)
+                                        : readyFileLines(BuildFileInfoTree(fileName, ReadJpegSize(fileName)));
         try {
             // Comments written on other systems end their lines with CR LF or CR.
             comment = WithLfLineEnds(head.parts.complete ? DecodeComment(head.parts.comment) : ReadComment(fileName));
@@ -130,6 +127,18 @@ struct TImageInfoForm::PhotoInfo {
             if (!error) error = std::current_exception();
         }
     }
+
+    // The file's times, attributes and segments are listed from the header already read
+    // when the file tab is on screen; stepping past photos with it hidden lists nothing.
+    static FileLines laterFileLines(const QString& fileName, std::optional<QSize> size, const QByteArray& header) {
+        return [fileName, size, header] {
+            MemorySource segments(header);
+            return BuildFileInfoTree(fileName, size, segments);
+        };
+    }
+    static FileLines readyFileLines(const QList<TTextNode>& nodes) {
+        return [nodes] { return nodes; };
+    }
 };
 
 TImageInfoForm::TImageInfoForm(QWidget* mainWindow)
@@ -137,7 +146,8 @@ TImageInfoForm::TImageInfoForm(QWidget* mainWindow)
       PageControl1(new QTabWidget(this)),
       FileTree(makeTree(PageControl1)),
       ExifTree(makeTree(PageControl1)),
-      CommentView(makeCommentView(PageControl1)) {
+      CommentView(makeCommentView(PageControl1)),
+      m_pacer(new TPaintPacer(*PageControl1)) {
     buildTabs();
     setWidget(PageControl1);
     resize(411, 280);
@@ -165,6 +175,7 @@ void TImageInfoForm::buildTabs() {
     CommentView->viewport()->installEventFilter(this);
     CommentView->installEventFilter(this);
     FileTree->installEventFilter(this);
+    ExifTree->installEventFilter(this);
     // The comment's own menu (copy, select all) with the dock commands on top.
     CommentView->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(CommentView, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
@@ -179,6 +190,7 @@ void TImageInfoForm::buildTabs() {
         connect(tree, &QTreeWidget::itemExpanded, tree, fit);
         connect(tree, &QTreeWidget::itemCollapsed, tree, fit);
     }
+    connect(m_pacer, &TPaintPacer::released, this, &TImageInfoForm::showHeldChanges);
     connect(PageControl1, &QTabWidget::currentChanged, this, [this] {
         if (auto* tree = qobject_cast<QTreeWidget*>(PageControl1->currentWidget())) FitTreeColumn(*tree, m_textWidths);
     });
@@ -200,20 +212,22 @@ QString TImageInfoForm::commentText() const {
     return m_pendingComment ? *m_pendingComment : CommentView->toPlainText();
 }
 
-// Laying out a long comment costs more than the rest of a step, and the file tree changes
-// a dozen lines a photo; a view that is not on screen takes its content when shown.
-void TImageInfoForm::showFileNodes(const QList<TTextNode>& nodes) {
+// Laying out a long comment costs more than the rest of a step, and listing the file's
+// segments and times about as much; a view that is not on screen takes its content when
+// shown.
+void TImageInfoForm::showFileLines(const FileLines& lines) {
     if (!FileTree->isVisible()) {
-        m_pendingFileNodes = nodes;
+        m_pendingFileLines = lines;
         return;
     }
-    m_pendingFileNodes.reset();
-    showTree(*FileTree, nodes);
+    m_pendingFileLines = nullptr;
+    showTree(*FileTree, lines());
     expandAll(*FileTree);  // every photo opens with its times, attributes and segments
 }
 
+// A comment shown while painting is held is laid out at the frame that paints it.
 void TImageInfoForm::showComment(const QString& text) {
-    if (CommentView->isVisible()) {
+    if (CommentView->isVisible() && !m_pacer->holding()) {
         m_pendingComment.reset();
         CommentView->setPlainText(text);
     } else {
@@ -243,7 +257,8 @@ void TImageInfoForm::showPhoto(const QString& fileName) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const auto restoreCursor = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
     const PhotoInfo info(fileName);
-    showFileNodes(info.fileNodes);
+    m_pacer->beginChange();
+    showFileLines(info.fileLines);
     showExif(info.cameraNodes);
     showComment(info.comment);
     if (info.error) std::rethrow_exception(info.error);
@@ -255,9 +270,16 @@ bool TImageInfoForm::showTree(QTreeWidget& tree, const QList<TTextNode>& nodes) 
     QList<QTreeWidgetItem*> changed;
     // A tree on a tab that is not selected is measured when its tab is selected.
     if (!nodes.isEmpty() && SetTreeTexts(tree, nodes, changed)) {
-        if (tree.isVisible()) WidenTreeColumn(tree, changed, m_textWidths);
+        if (!tree.isVisible()) return true;
+        // Measuring a line costs as much as the rest of its step; the lines of photos
+        // stepped past within one frame are measured once, at that frame.
+        if (m_pacer->holding())
+            m_unmeasured[&tree].append(changed);
+        else
+            WidenTreeColumn(tree, changed, m_textWidths);
         return true;
     }
+    m_unmeasured.remove(&tree);
     tree.setUpdatesEnabled(false);
     const auto resume = qScopeGuard([&tree] { tree.setUpdatesEnabled(true); });
     FillTree(tree, nodes);
@@ -265,7 +287,19 @@ bool TImageInfoForm::showTree(QTreeWidget& tree, const QList<TTextNode>& nodes) 
     return false;
 }
 
+void TImageInfoForm::showHeldChanges() {
+    for (auto it = m_unmeasured.cbegin(); it != m_unmeasured.cend(); ++it)
+        if (it.key()->isVisible()) WidenTreeColumn(*it.key(), it.value(), m_textWidths);
+    m_unmeasured.clear();
+    if (CommentView->isVisible()) showPending(CommentView);
+}
+
 void TImageInfoForm::showExif(const QList<TTextNode>& nodes) {
+    if (!ExifTree->isVisible()) {
+        m_pendingCameraNodes = nodes;
+        return;
+    }
+    m_pendingCameraNodes.reset();
     SaveExifTreeState();
     if (!showTree(*ExifTree, nodes) && !nodes.isEmpty()) RestoreExifTreeState();
 }
@@ -278,8 +312,11 @@ void TImageInfoForm::SaveExifTreeState() {
 void TImageInfoForm::RestoreExifTreeState() { RestoreTreeState(*ExifTree, m_exifTreeState); }
 
 void TImageInfoForm::clearTabs() {
-    m_pendingFileNodes.reset();
+    m_pacer->beginChange();
+    m_unmeasured.clear();
+    m_pendingFileLines = nullptr;
     FileTree->clear();
+    m_pendingCameraNodes.reset();
     SaveExifTreeState();
     ExifTree->clear();
     m_pendingComment.reset();
@@ -293,9 +330,12 @@ void TImageInfoForm::showEvent(QShowEvent* event) {
 }
 
 void TImageInfoForm::showPending(QObject* shown) {
-    if (shown == FileTree && m_pendingFileNodes) {
-        const QList<TTextNode> nodes = std::move(*m_pendingFileNodes);
-        showFileNodes(nodes);
+    if (shown == FileTree && m_pendingFileLines) {
+        const FileLines lines = std::move(m_pendingFileLines);
+        showFileLines(lines);
+    } else if (shown == ExifTree && m_pendingCameraNodes) {
+        const QList<TTextNode> nodes = std::move(*m_pendingCameraNodes);
+        showExif(nodes);
     } else if (shown == CommentView && m_pendingComment) {
         CommentView->setPlainText(*m_pendingComment);
         m_pendingComment.reset();

@@ -7,16 +7,20 @@
 #include "exif/text_tree.h"
 #include "ui/infowin/text_tree_view.h"
 
+#include <QHash>
 #include <QList>
+#include <functional>
 #include <optional>
 
 class QPlainTextEdit;
 class QTabWidget;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace tollamar {
 
 class TItemData;
+class TPaintPacer;
 
 class TImageInfoForm : public TSubForm {
     Q_OBJECT
@@ -39,6 +43,8 @@ public:
     QList<int> exifTreeState() const { return m_exifTreeState; }
     void setExifTreeState(const QList<int>& state) { m_exifTreeState = state; }
     QString commentText() const;
+    // Holds the tabs' painting to the screen's frame rate while photos change fast.
+    const TPaintPacer& paintPacer() const { return *m_pacer; }
 
     QTabWidget* PageControl1;
     QTreeWidget* FileTree;
@@ -55,11 +61,14 @@ protected:
 
 private:
     struct PhotoInfo;
+    // The file tab's lines for a photo, made when asked for.
+    using FileLines = std::function<QList<TTextNode>()>;
     void buildTabs();
     void showPhoto(const QString& fileName);
     bool showTree(QTreeWidget& tree, const QList<TTextNode>& nodes);
     void showExif(const QList<TTextNode>& nodes);
-    void showFileNodes(const QList<TTextNode>& nodes);
+    void showFileLines(const FileLines& lines);
+    void showHeldChanges();
     void showComment(const QString& text);
     void showPending(QObject* shown);
     void clearTabs();
@@ -70,10 +79,15 @@ private:
     // Unset until the tabs are built, and again when a hidden window's photo changes.
     std::optional<const TItemData*> m_shownItem;
     QList<int> m_exifTreeState;
-    // The shown photo's file lines and comment while their views are off screen.
-    std::optional<QList<TTextNode>> m_pendingFileNodes;
+    // The shown photo's file lines, camera lines and comment while their views are off
+    // screen, and the comment while painting is held.
+    FileLines m_pendingFileLines;
+    std::optional<QList<TTextNode>> m_pendingCameraNodes;
     std::optional<QString> m_pendingComment;
     TextWidths m_textWidths;
+    TPaintPacer* m_pacer;
+    // Lines changed while painting was held, measured at the frame that paints them.
+    QHash<QTreeWidget*, QList<QTreeWidgetItem*>> m_unmeasured;
 };
 
 }  // namespace tollamar

@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QSignalBlocker>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 
@@ -133,7 +134,13 @@ bool SetTreeTexts(QTreeWidget& tree, const QList<TTextNode>& nodes, QList<QTreeW
     if (tree.topLevelItemCount() != nodes.size()) return false;
     for (int i = 0; i < tree.topLevelItemCount(); ++i)
         if (!sameShape(*tree.topLevelItem(i), nodes[i])) return false;
-    for (int i = 0; i < tree.topLevelItemCount(); ++i) setTexts(*tree.topLevelItem(i), nodes[i], changed);
+    {
+        // Each changed item would tell the view on its own, which then lays the first row
+        // out again for its height; one-line rows keep their height, so one repaint does.
+        const QSignalBlocker quiet(tree.model());
+        for (int i = 0; i < tree.topLevelItemCount(); ++i) setTexts(*tree.topLevelItem(i), nodes[i], changed);
+    }
+    if (!changed.isEmpty()) tree.viewport()->update();
     return true;
 }
 
