@@ -49,6 +49,11 @@ std::optional<QSize> ReadJpegSize(const QString& fileName) {
     return QSize(header.width, header.height);
 }
 
+QSize ReadJpegSizeFromBytes(QByteArrayView fileStart) {
+    const JpegHeaderInfo header = ReadJpegHeader(fileStart, false);
+    return QSize(header.width, header.height);
+}
+
 TJPEGScale ChooseJpegScaleForSize(QSize picture, int boxWidth, int boxHeight) {
     const int r = std::max(picture.width() / std::max(boxWidth, 1),
                            picture.height() / std::max(boxHeight, 1));

@@ -15,6 +15,10 @@ namespace tollamar {
 // header of tables only gives 0 x 0. Raises the file open or read error, and
 // "JPEG エラー #%d" for a file that is not a JPEG.
 std::optional<QSize> ReadJpegSize(const QString& fileName);
+// ReadJpegSize from a file's first bytes held in memory: the whole file, or as far as the
+// end of its first scan header at least (libjpeg's header read ends there). libjpeg then
+// reads what it would read from the file, so the answer and the error are the same.
+QSize ReadJpegSizeFromBytes(QByteArrayView fileStart);
 // ReadJpegSize in the form a size probe takes: false for an empty file.
 bool ProbeJpegSize(const QString& fileName, int& width, int& height);
 

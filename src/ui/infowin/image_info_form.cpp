@@ -65,9 +65,18 @@ void expandAll(QTreeWidget& tree) {
     for (int i = 0; i < tree.topLevelItemCount(); ++i) tree.topLevelItem(i)->setExpanded(true);
 }
 
-// The first bytes of a photo as far as the end of its header, taken with one open and
-// read; empty when the header does not end within kMaxHeadBytes or the file cannot be
-// read (the readers then take the file by their own rules and raise what they raise).
+// The SOS marker ends at sosEnd; libjpeg reads the scan header behind it with the rest.
+bool holdsScanHeader(const QByteArray& bytes, int64_t sosEnd) {
+    const auto at = static_cast<qsizetype>(sosEnd);
+    if (at + 2 > bytes.size()) return false;
+    const int length = static_cast<unsigned char>(bytes[at]) << 8 | static_cast<unsigned char>(bytes[at + 1]);
+    return at + length <= bytes.size();
+}
+
+// The first bytes of a photo as far as the end of its header (the scan header included),
+// taken with one open and read; empty when the header does not end within kMaxHeadBytes
+// or the file cannot be read (the readers then take the file by their own rules and
+// raise what they raise).
 struct PhotoHead {
     static constexpr int64_t kFirstRead = 32 * 1024;
     static constexpr int64_t kMaxHeadBytes = 1024 * 1024;
@@ -83,7 +92,8 @@ struct PhotoHead {
                 const bool filled = file.read(asked, bytes) == asked;
                 MemorySource source(bytes);
                 parts = ScanJpegHeader(source);
-                if (parts.complete) return;
+                // Without more bytes in the file, libjpeg would see these from it too.
+                if (parts.complete && (!filled || holdsScanHeader(bytes, source.position()))) return;
                 if (!filled || want >= kMaxHeadBytes) break;
             }
         } catch (const Error&) {
@@ -112,7 +122,7 @@ struct TImageInfoForm::PhotoInfo {
     explicit PhotoInfo(const QString& fileName) {
         const PhotoHead head(fileName);
         // The size comes first: a file libjpeg rejects is an error before anything shows.
-        fileLines = head.parts.complete ? laterFileLines(fileName, ReadJpegSize(fileName, head.parts), head.bytes)
+        fileLines = head.parts.complete ? laterFileLines(fileName, ReadJpegSizeFromBytes(head.bytes), head.bytes)
                                         : readyFileLines(BuildFileInfoTree(fileName, ReadJpegSize(fileName)));
         try {
             // Comments written on other systems end their lines with CR LF or CR.

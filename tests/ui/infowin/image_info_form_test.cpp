@@ -50,6 +50,7 @@ QString cameraLines(TImageInfoForm& form) {
 struct CliResult {
     int exitCode;
     QString out;
+    QString err;
 };
 
 CliResult runCli(const QString& verb, const QString& file) {
@@ -58,7 +59,7 @@ CliResult runCli(const QString& verb, const QString& file) {
     cli.waitForFinished(60000);
     QString out = QString::fromUtf8(cli.readAllStandardOutput());
     if (out.endsWith(u'\n')) out.chop(1);
-    return {cli.exitCode(), out};
+    return {cli.exitCode(), out, QString::fromUtf8(cli.readAllStandardError())};
 }
 
 int absoluteRow(const QTreeWidget& tree, const QTreeWidgetItem* wanted) {
@@ -136,6 +137,38 @@ TEST_F(InfoWindowTest, TabsShowWhatTheCommandLinePrints) {
     }
     EXPECT_GT(withExif, 0);
     EXPECT_LT(withExif, names.size());
+}
+
+// The window reads the header once and gives it to libjpeg from memory: a header whose
+// scan header runs past the first read, and tables libjpeg refuses, answer as the file.
+TEST_F(InfoWindowTest, SizeProbeFromTheHeaderInMemoryAnswersAsTheFile) {
+    const QByteArray plain = testsupport::EncodeJpeg(16, 16);
+    const qsizetype sos = plain.indexOf("\xFF\xDA");
+    ASSERT_GT(sos, 0);
+    // A comment that puts the SOS marker's end four bytes before the first read's end.
+    const qsizetype comment = 32 * 1024 - 4 - (sos + 2) - 4;
+    const TItemData straddling(m_folder.write(
+        QStringLiteral("straddle.jpg"), QByteArray(plain).insert(2, testsupport::JpegBuilder().com(QByteArray(comment, 'c')).bytes())));
+    QByteArray badTable = plain;
+    const qsizetype dqt = badTable.indexOf("\xFF\xDB");
+    ASSERT_GT(dqt, 0);
+    badTable[dqt + 4] = 0x07;  // table number 7; libjpeg knows 0 to 3
+    const TItemData refused(m_folder.write(QStringLiteral("dqt.jpg"), badTable));
+
+    auto form = shownWindow(TImageInfoForm::FileTab);
+    ASSERT_NO_THROW(form->UpdateInfo(&straddling));
+    ASSERT_GT(form->FileTree->topLevelItemCount(), 1);
+    EXPECT_EQ(form->FileTree->topLevelItem(1)->text(0), QStringLiteral("16 * 16 pixels"));
+
+    const CliResult cli = runCli(QStringLiteral("info"), refused.FileName);
+    ASSERT_NE(cli.exitCode, 0);
+    try {
+        form->UpdateInfo(&refused);
+        ADD_FAILURE() << "tables libjpeg refuses were taken";
+    } catch (const Error& e) {
+        EXPECT_TRUE(cli.err.contains(e.message())) << cli.err.toStdString() << " / " << e.message().toStdString();
+    }
+    EXPECT_EQ(form->FileTree->topLevelItem(0)->text(0), QStringLiteral("straddle.jpg"));
 }
 
 TEST_F(InfoWindowTest, TabsSelectedLaterShowThePhotoAndTheCommentKeepsItsCharacters) {
