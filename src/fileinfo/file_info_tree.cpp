@@ -2,12 +2,8 @@
 
 #include "exif/number_text.h"
 #include "fileinfo/segment_list.h"
-#include "platform/file_ops.h"
 #include "platform/file_times.h"
 #include "platform/native_name.h"
-
-#include <QFileInfo>
-#include <sys/stat.h>
 
 namespace tollamar {
 namespace {
@@ -17,7 +13,7 @@ struct AttributeName {
     const char* text;
 };
 
-// Windows attribute bits; Linux sets only some of them (see GetFileAttributesOf).
+// Windows attribute bits; Linux sets only some of them (see FileAttributesFromMode).
 constexpr AttributeName kAttributeNames[] = {
     {0x1, "READONLY"},   {0x2, "HIDDEN"},    {0x4, "SYSTEM"},
     {0x10, "DIRECTORY"}, {0x20, "ARCHIVE"},  {0x80, "NORMAL"},
@@ -57,15 +53,11 @@ QList<TTextNode> fileTree(const QString& fileName, std::optional<QSize> pictureS
     if (pictureSize)
         tree.append({GroupedText(pictureSize->width()) + QStringLiteral(" * ") +
                          GroupedText(pictureSize->height()) + QStringLiteral(" pixels"), {}});
-    struct stat st {};
-    TFileTimes times;
-    const unsigned attributes = GetFileAttributesOf(fileName);
-    if (stat(NativePath(fileName).constData(), &st) != 0 || !GetFileTimes(fileName, times) ||
-        attributes == 0xFFFFFFFFu)
-        return tree;
-    tree.append({GroupedText(st.st_size) + QStringLiteral(" bytes"), {}});
-    tree.append(timesItem(times));
-    tree.append(attributesItem(attributes));
+    TFileFacts facts;
+    if (!GetFileFacts(fileName, facts)) return tree;
+    tree.append({GroupedText(facts.size) + QStringLiteral(" bytes"), {}});
+    tree.append(timesItem(facts.times));
+    tree.append(attributesItem(facts.attributes));
     TTextNode segments{QStringLiteral("Segments"), {}};
     if (segmentSource)
         ListSegments(*segmentSource, segments);

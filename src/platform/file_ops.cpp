@@ -51,15 +51,19 @@ bool SetAttributesNormal(const QString& path) {
     return chmod(native.constData(), (st.st_mode & 07777) | S_IWUSR) == 0;
 }
 
+unsigned FileAttributesFromMode(mode_t mode, const QString& path) {
+    unsigned attributes = 0;
+    if (S_ISDIR(mode)) attributes |= faDirectory;
+    else if (!S_ISREG(mode)) attributes |= faSystem;
+    if (!(mode & S_IWUSR)) attributes |= faReadOnly;
+    if (QFileInfo(path).fileName().startsWith(u'.')) attributes |= faHidden;
+    return attributes ? attributes : faNormal;
+}
+
 unsigned GetFileAttributesOf(const QString& path) {
     struct stat st {};
     if (stat(NativePath(path).constData(), &st) != 0) return 0xFFFFFFFFu;
-    unsigned attributes = 0;
-    if (S_ISDIR(st.st_mode)) attributes |= faDirectory;
-    else if (!S_ISREG(st.st_mode)) attributes |= faSystem;
-    if (!(st.st_mode & S_IWUSR)) attributes |= faReadOnly;
-    if (QFileInfo(path).fileName().startsWith(u'.')) attributes |= faHidden;
-    return attributes ? attributes : faNormal;
+    return FileAttributesFromMode(st.st_mode, path);
 }
 
 bool FileExists(const QString& path) {

@@ -26,6 +26,8 @@ bool MoveFileNoReplace(const QString& from, const QString& to);
 // Owner write permission added; the photo then counts as normal.
 bool SetAttributesNormal(const QString& path);
 // 0xFFFFFFFF when the path does not exist.
+// The attributes of a file of that mode at path (faHidden comes from its name).
+unsigned FileAttributesFromMode(mode_t mode, const QString& path);
 unsigned GetFileAttributesOf(const QString& path);
 // Clears read-only, then deletes; retries for up to 3 s while the error may pass.
 bool DeleteFileRetry(const QString& path);
