@@ -3,6 +3,10 @@
 #include "app/ini_file.h"
 #include "app/item_data.h"
 #include "app_fixture.h"
+#include "exif/exif_parser.h"
+#include "fileinfo/camera_tree.h"
+#include "fileinfo/file_info_tree.h"
+#include "imaging/jpeg_size.h"
 #include "exif_builder.h"
 #include "jpegfile/comment_io.h"
 #include "platform/errors.h"
@@ -60,6 +64,13 @@ CliResult runCli(const QString& verb, const QString& file) {
     QString out = QString::fromUtf8(cli.readAllStandardOutput());
     if (out.endsWith(u'\n')) out.chop(1);
     return {cli.exitCode(), out, QString::fromUtf8(cli.readAllStandardError())};
+}
+
+QString nodeLines(const QList<TTextNode>& nodes, int depth = 0) {
+    QString out;
+    for (const TTextNode& node : nodes)
+        out += QString(depth * 2, u' ') + node.text + u'\n' + nodeLines(node.children, depth + 1);
+    return depth == 0 ? out.chopped(out.isEmpty() ? 0 : 1) : out;
 }
 
 int absoluteRow(const QTreeWidget& tree, const QTreeWidgetItem* wanted) {
@@ -288,6 +299,48 @@ TEST_F(InfoWindowTest, PhotosSteppedWithinAFrameArePaintedAtTheNext) {
     }
     EXPECT_TRUE(form->FileTree->viewport()->updatesEnabled());
     EXPECT_GT(form->FileTree->header()->minimumSectionSize(), narrow + 100);
+}
+
+// A camera photo cut off at offsets all through its header: the window, which reads the
+// header once and hands the bytes to each reader, answers as tollamar-cli's readers of
+// the file do, with the same lines or the same size error.
+TEST_F(InfoWindowTest, CutOffPhotosShowWhatTheFileReadersGive) {
+    QByteArray photo = cameraPhoto(ByteOrder::BigEndian);
+    photo.insert(2, testsupport::JpegBuilder().com("cut").bytes());
+    // The last SOS is the photo's own; the one before is in the Exif thumbnail.
+    const qsizetype headerEnd = photo.lastIndexOf("\xFF\xDA") + 16;
+    auto form = shownWindow(TImageInfoForm::FileTab);
+    std::vector<std::unique_ptr<TItemData>> entries;
+    // Byte by byte through the start and through the tables, frame and scan headers.
+    for (qsizetype cut = 1; cut < headerEnd; cut += cut < 40 || cut > headerEnd - 700 ? 1 : 9) {
+        const TItemData& item = *entries.emplace_back(std::make_unique<TItemData>(
+            m_folder.write(QStringLiteral("cut%1.jpg").arg(cut), photo.left(cut))));
+        testsupport::TempFolder::read(item.FileName);  // the access time settles first
+        QString sizeError, fileLines, windowError;
+        try {
+            fileLines = nodeLines(BuildFileInfoTree(item.FileName, ReadJpegSize(item.FileName)));
+        } catch (const Error& e) {
+            sizeError = e.message();
+        }
+        try {
+            form->UpdateInfo(&item);
+        } catch (const Error& e) {
+            windowError = e.message();
+        }
+        const std::string at = "cut at " + std::to_string(cut);
+        if (!sizeError.isEmpty()) {
+            EXPECT_EQ(windowError, sizeError) << at;
+            continue;
+        }
+        EXPECT_EQ(treeLines(*form->FileTree), fileLines) << at;
+        TExifInfo exif;
+        QString cameraText;
+        try {
+            if (ReadExifInfo(exif, item.FileName)) cameraText = nodeLines(BuildCameraTree(exif));
+        } catch (const Error&) {
+        }
+        EXPECT_EQ(cameraLines(*form), cameraText) << at;
+    }
 }
 
 TEST_F(InfoWindowTest, ErrorsLeaveTheTabsAsBuilt) {
