@@ -92,8 +92,11 @@ QString ComponentsText(const TiffReader& tiff, const TiffEntry& entry) {
     return text;
 }
 
-QString VersionText(const TiffReader& tiff, const TiffEntry& entry) {
-    QString text = QString::fromLatin1(tiff.bytes(entry.field, 4).value_or(QByteArrayView()));
+std::optional<QString> VersionText(const TiffReader& tiff, const TiffEntry& entry) {
+    // A version longer than four bytes lies at its offset, not in the value field.
+    const std::optional<QByteArrayView> bytes = tiff.bytes(entry.valuesAt(entry.count), 4);
+    if (!bytes) return std::nullopt;
+    QString text = QString::fromLatin1(*bytes);
     text.insert(2, QLatin1Char('.'));
     if (text.startsWith(QLatin1Char('0'))) text.remove(0, 1);
     return text;

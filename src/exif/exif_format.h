@@ -29,8 +29,9 @@ QString ExposureBiasText(float ev);
 QString FlashText(uint16_t code);
 // UNDEFINED with count 4 only (else empty): the four component codes as letters (RGB).
 QString ComponentsText(const TiffReader& tiff, const TiffEntry& entry);
-// The four characters of the value field as a version: 0220 gives 2.20.
-QString VersionText(const TiffReader& tiff, const TiffEntry& entry);
+// The first four characters of the value as a version: 0220 gives 2.20. nullopt when
+// they lie outside the data.
+std::optional<QString> VersionText(const TiffReader& tiff, const TiffEntry& entry);
 
 // Enumerations; nullopt where a code has no text and the field keeps its value.
 std::optional<QString> ResolutionUnitText(int64_t code);

@@ -31,6 +31,14 @@ Text oneDecimal(Tiff tiff, Entry entry) {
     return FixedText(*v, 1);
 }
 
+// The entry's first integer in the words of toText.
+template <typename F>
+Text integerText(Tiff tiff, Entry entry, F toText) {
+    const std::optional<int64_t> v = IntegerValue(tiff, entry);
+    if (!v) return std::nullopt;
+    return toText(*v);
+}
+
 Text apexAperture(double v) { return FixedText(std::pow(2.0, v / 2), 1); }
 
 Text rationalFirst1(Tiff tiff, Entry entry) { return RationalListText(tiff, entry, false, 1); }
@@ -50,7 +58,7 @@ const ExifTagRule kIfd0Rules[] = {
     {0x0101, &TExifInfo::ImageHeight, FirstIntegerText},
     {0x0102, &TExifInfo::BitsPerSample, [](Tiff t, Entry e) { return shortListIf(t, e, 3); }},
     {0x0106, &TExifInfo::PhotometricInterpretation,
-     [](Tiff t, Entry e) -> Text { return PhotometricText(IntegerValue(t, e)); }},
+     [](Tiff t, Entry e) { return integerText(t, e, PhotometricText); }},
     {0x010E, &TExifInfo::ImageDescription, TextValue},
     {0x010F, &TExifInfo::Maker, TextValue},
     {0x0110, &TExifInfo::Model, TextValue},
@@ -87,7 +95,7 @@ const ExifTagRule kExifIfdRules[] = {
          if (!v) return std::nullopt;
          return GeneralFloatText(*v);
      }},
-    {0x9000, &TExifInfo::ExifVersion, [](Tiff t, Entry e) -> Text { return VersionText(t, e); }},
+    {0x9000, &TExifInfo::ExifVersion, VersionText},
     {0x9003, &TExifInfo::DateTimeOriginal, TextToZeroValue},
     {0x9004, &TExifInfo::DateTimeDigitized, TextToZeroValue},
     {0x9101, &TExifInfo::ComponentsConfiguration, [](Tiff t, Entry e) -> Text { return ComponentsText(t, e); }},
@@ -111,18 +119,18 @@ const ExifTagRule kExifIfdRules[] = {
      }},
     {0x9205, &TExifInfo::MaxLensAperture, [](Tiff t, Entry e) { return numberIn(t, e, 0, 99.99, apexAperture); }},
     {0x9206, &TExifInfo::SubjectDistance, oneDecimal},
-    {0x9207, &TExifInfo::MeteringMode, [](Tiff t, Entry e) -> Text { return MeteringModeText(IntegerValue(t, e)); }},
-    {0x9208, &TExifInfo::LightSource, [](Tiff t, Entry e) -> Text { return LightSourceText(IntegerValue(t, e)); }},
+    {0x9207, &TExifInfo::MeteringMode, [](Tiff t, Entry e) { return integerText(t, e, MeteringModeText); }},
+    {0x9208, &TExifInfo::LightSource, [](Tiff t, Entry e) { return integerText(t, e, LightSourceText); }},
     {0x9209, &TExifInfo::Flash, [](Tiff t, Entry e) -> Text { return FlashText(SingleShortValue(t, e)); }},
     {0x920A, &TExifInfo::FocalLength, rationalFirst1},
     {0x9290, &TExifInfo::SubSecTime, TextValue},
     {0x9291, &TExifInfo::SubSecTimeOriginal, TextValue},
     {0x9292, &TExifInfo::SubSecTimeDigitized, TextValue},
-    {0xA000, &TExifInfo::FlashPixVersion, [](Tiff t, Entry e) -> Text { return VersionText(t, e); }},
+    {0xA000, &TExifInfo::FlashPixVersion, VersionText},
     {0xA001, &TExifInfo::ColorSpace,
      [](Tiff t, Entry e) -> Text { return QString::number(SingleShortValue(t, e)); }},
-    {0xA002, &TExifInfo::PixelXDimension, [](Tiff t, Entry e) -> Text { return GroupedText(IntegerValue(t, e)); }},
-    {0xA003, &TExifInfo::PixelYDimension, [](Tiff t, Entry e) -> Text { return GroupedText(IntegerValue(t, e)); }},
+    {0xA002, &TExifInfo::PixelXDimension, [](Tiff t, Entry e) { return integerText(t, e, GroupedText); }},
+    {0xA003, &TExifInfo::PixelYDimension, [](Tiff t, Entry e) { return integerText(t, e, GroupedText); }},
     {0xA004, &TExifInfo::RelatedSoundFile, TextValue},
     {0xA20B, &TExifInfo::FlashEnergy, rationalFirst1},
     {0xA20E, &TExifInfo::FocalPlaneXResolution, rationalFirst1},

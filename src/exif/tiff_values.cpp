@@ -6,12 +6,19 @@
 
 namespace tollamar {
 
-int64_t IntegerValue(const TiffReader& tiff, const TiffEntry& entry) {
+std::optional<int64_t> IntegerValue(const TiffReader& tiff, const TiffEntry& entry) {
+    // The first value, from the value field or, when the values do not fit there, from
+    // their offset: an ISO of 100, 200, 400 is 100, not the offset's low bits.
+    const uint64_t count = entry.count;
     switch (entry.type) {
-    case kTiffByte: return tiff.u8(entry.field).value_or(0);
-    case kTiffShort: return tiff.u16(entry.field).value_or(0);
-    case kTiffLong: return entry.fieldValue;
-    case kTiffSLong: return static_cast<int32_t>(entry.fieldValue);
+    case kTiffByte: return tiff.u8(entry.valuesAt(count));
+    case kTiffShort: return tiff.u16(entry.valuesAt(2 * count));
+    case kTiffLong: return tiff.u32(entry.valuesAt(4 * count));
+    case kTiffSLong: {
+        const std::optional<uint32_t> value = tiff.u32(entry.valuesAt(4 * count));
+        if (!value) return std::nullopt;
+        return static_cast<int32_t>(*value);
+    }
     default: return 0;
     }
 }
@@ -43,7 +50,11 @@ std::optional<float> NumberValue(const TiffReader& tiff, const TiffEntry& entry)
     case kTiffByte:
     case kTiffShort:
     case kTiffLong:
-    case kTiffSLong: return static_cast<float>(IntegerValue(tiff, entry));
+    case kTiffSLong: {
+        const std::optional<int64_t> value = IntegerValue(tiff, entry);
+        if (!value) return std::nullopt;
+        return static_cast<float>(*value);
+    }
     case kTiffRational:
     case kTiffSRational: return rationalValue(tiff, entry);
     case kTiffAscii: {

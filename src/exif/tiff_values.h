@@ -13,8 +13,8 @@ namespace tollamar {
 class TiffReader;
 struct TiffEntry;
 
-// BYTE, SHORT, LONG or SLONG taken from the value field itself; other types give 0.
-int64_t IntegerValue(const TiffReader& tiff, const TiffEntry& entry);
+// The first BYTE, SHORT, LONG or SLONG, inline or at the offset; other types give 0.
+std::optional<int64_t> IntegerValue(const TiffReader& tiff, const TiffEntry& entry);
 // A SHORT with count 1; anything else gives 0.
 uint16_t SingleShortValue(const TiffReader& tiff, const TiffEntry& entry);
 // A single-precision number from the integer types, a (signed) rational, or an ASCII

@@ -54,16 +54,20 @@ TEST_P(ExifParserTest, OddTypesCountsAndRepeats) {
     b.add(Dir::Ifd0, 0x0128, kTiffShort, {3}).add(Dir::Ifd0, 0x0128, kTiffShort, {9}).exifPointer();
     b.add(Dir::Exif, 0x9201, kTiffSRational, {120, 1}).ascii(Dir::Exif, 0x829D, "4.5");
     b.ascii(Dir::Exif, 0x8827, "AUTO").add(Dir::Exif, 0xA214, kTiffShort, {1, 2, 3});
-    b.bytes(Dir::Exif, 0x9101, "\x04\x05\x06").add(Dir::Exif, 0x9207, kTiffShort, {2});
+    b.bytes(Dir::Exif, 0x9101, "\x04\x05\x06").add(Dir::Exif, 0x9207, kTiffShort, {2, 2, 2});
     b.add(Dir::Exif, 0x9208, kTiffShort, {255}).add(Dir::Exif, 0xA002, kTiffSLong, {-1234});
     b.ascii(Dir::Exif, 0x010F, "Nikon");  // an IFD0 tag in the Exif IFD
+    // Values too long for the value field are read at their offset.
+    b.bytes(Dir::Ifd0, 0x0106, "\x02\x02\x02\x02\x02", kTiffByte).add(Dir::Exif, 0xA003, kTiffLong, {3000, 1});
+    b.bytes(Dir::Exif, 0xA000, QByteArray("0100xx", 6));
     const TExifInfo i = Parse(b.payload());
     const QStringList texts = {i.ImageWidth, i.ImageHeight, i.BitsPerSample, i.Orientation, i.WhitePoint,
                                i.PrimaryChromaticities, i.Maker, i.Model, i.ResolutionUnit, i.ShutterSpeed,
                                i.FNumber, i.ISOSpeedRatings, i.SubjectLocation, i.ComponentsConfiguration,
-                               i.MeteringMode, i.LightSource, i.PixelXDimension};
+                               i.MeteringMode, i.LightSource, i.PixelXDimension, i.PhotometricInterpretation,
+                               i.PixelYDimension, i.FlashPixVersion};
     EXPECT_EQ(texts, QStringList({"?", "480", "8", "0", "0.50", "", "", "Second", "cm", "", "4.5", "0", "1", "",
-                                  "CenterWeightedAverage", "other", "-1,234"}));
+                                  "CenterWeightedAverage", "other", "-1,234", "RGB", "3,000", "1.00"}));
 }
 
 TEST_P(ExifParserTest, TextsEndAtTheirFirstZeroAndShortUtf8PairsReadAsShiftJis) {
