@@ -3,6 +3,7 @@
 #include "cli/parallel_files.h"
 #include "cli/verbs.h"
 #include "jpegfile/comment_io.h"
+#include "platform/codepage.h"
 
 #include <QFile>
 
@@ -11,12 +12,7 @@ namespace {
 
 int commentVerb(QStringList args) {
     if (args.isEmpty()) return UsageError(QStringLiteral("comment: no file given"));
-    return PrintEachFile(args, [](const QString& file) {
-        // A Shift-JIS comment may hold NUL bytes; a terminal and a script see a text
-        // end there, so the output does too.
-        const QString comment = ReadComment(file);
-        return comment.left(comment.indexOf(QChar(u'\0')));
-    });
+    return PrintEachFile(args, [](const QString& file) { return UpToFirstNul(ReadComment(file)); });
 }
 
 QString readStdin() {

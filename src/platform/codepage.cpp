@@ -156,4 +156,10 @@ QString WithLfLineEnds(QString text) {
     return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
 }
 
+QString UpToFirstNul(QString text) {
+    const qsizetype nul = text.indexOf(QChar(u'\0'));
+    if (nul >= 0) text.truncate(nul);
+    return text;
+}
+
 }  // namespace tollamar

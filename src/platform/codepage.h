@@ -31,5 +31,8 @@ QString DecodeUnmarkedText(QByteArrayView bytes);
 
 // The text with CR LF and lone CR line ends turned into LF.
 QString WithLfLineEnds(QString text);
+// The text as far as its first NUL. A comment may hold NUL bytes; a terminal, a script
+// and a C string see the text end there, so what is shown of it ends there too.
+QString UpToFirstNul(QString text);
 
 }  // namespace tollamar

@@ -126,7 +126,8 @@ struct TImageInfoForm::PhotoInfo {
                                         : readyFileLines(BuildFileInfoTree(fileName, ReadJpegSize(fileName)));
         try {
             // Comments written on other systems end their lines with CR LF or CR.
-            comment = WithLfLineEnds(head.parts.complete ? DecodeComment(head.parts.comment) : ReadComment(fileName));
+            comment = WithLfLineEnds(
+                UpToFirstNul(head.parts.complete ? DecodeComment(head.parts.comment) : ReadComment(fileName)));
         } catch (...) {
             error = std::current_exception();
         }

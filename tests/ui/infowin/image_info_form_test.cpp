@@ -198,6 +198,13 @@ TEST_F(InfoWindowTest, TabsSelectedLaterShowThePhotoAndTheCommentKeepsItsCharact
     QSignalSpy edit(form.get(), &TImageInfoForm::editCommentRequested);
     QTest::mouseDClick(form->CommentView->viewport(), Qt::LeftButton);
     EXPECT_EQ(edit.count(), 1);
+
+    // A Shift-JIS comment holding a NUL shows what tollamar-cli comment prints: up to it.
+    const TItemData withNul(m_folder.write(QStringLiteral("nul.jpg"), testsupport::EncodeJpeg(16, 16)));
+    ASSERT_TRUE(WriteComment(withNul.FileName, QStringLiteral("前") + QChar(u'\0') + QStringLiteral("後"), false));
+    form->UpdateInfo(&withNul);
+    EXPECT_EQ(form->commentText(), runCli(QStringLiteral("comment"), withNul.FileName).out);
+    EXPECT_EQ(form->commentText(), QStringLiteral("前"));
 }
 
 // The column is as wide as the longest line in the tree's font; line widths measured in
