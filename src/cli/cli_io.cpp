@@ -5,12 +5,33 @@
 #include "platform/native_name.h"
 
 #include <cstdio>
+#include <unistd.h>
 
 namespace tollamar::cli {
+namespace {
+
+// C0 controls but tab and line feed, DEL and the C1 controls. A terminal takes them as
+// commands (clear the screen, set the title, move the cursor), and comments, Exif texts
+// and file names come from whoever made the photo, so none reaches a terminal as it is.
+// Output into a pipe or a file keeps them.
+bool isTerminalControl(char16_t c) {
+    return (c < 0x20 && c != u'\t' && c != u'\n') || (c >= 0x7F && c <= 0x9F);
+}
+
+QString shownOn(FILE* stream, QString text) {
+    static const bool stdoutIsTerminal = isatty(STDOUT_FILENO) == 1;
+    static const bool stderrIsTerminal = isatty(STDERR_FILENO) == 1;
+    if (!(stream == stdout ? stdoutIsTerminal : stderrIsTerminal)) return text;
+    for (QChar& c : text)
+        if (isTerminalControl(c.unicode())) c = u'?';
+    return text;
+}
+
+}  // namespace
 
 void PrintLine(const QString& text) {
     // A file name that is not UTF-8 goes out as the bytes it came in with.
-    const QByteArray bytes = NativeName(text);
+    const QByteArray bytes = NativeName(shownOn(stdout, text));
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
     std::fputc('\n', stdout);
 }
@@ -23,7 +44,7 @@ void ReportError(const QString& file, const QString& message) {
     std::fflush(stdout);
     const QString line = file.isEmpty() ? QStringLiteral("tollamar-cli: %1\n").arg(message)
                                         : QStringLiteral("tollamar-cli: %1: %2\n").arg(DisplayName(file), message);
-    std::fputs(line.toUtf8().constData(), stderr);
+    std::fputs(shownOn(stderr, line).toUtf8().constData(), stderr);
 }
 
 int UsageError(const QString& message) {

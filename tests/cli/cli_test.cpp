@@ -8,6 +8,7 @@
 
 #include <QImage>
 #include <QProcess>
+#include <QStandardPaths>
 #include <gtest/gtest.h>
 
 using namespace tollamar;
@@ -67,6 +68,26 @@ TEST(Cli, HalfWidthKatakanaCommentsSurviveAppendAndPrintingStopsAtNul) {
 
     const QString nul = dir.write("nul.jpg", photo(QByteArray("ab\0cd", 5)));
     EXPECT_EQ(cli({"comment", nul}).out.toUtf8(), QByteArray("ab\n"));
+}
+
+// Comments and names come from whoever made the photo: escape sequences in them are
+// kept for a pipe but never reach a terminal, where they would clear the screen or set
+// the title.
+TEST(Cli, ControlCharactersFromAPhotoReachAPipeButNotATerminal) {
+    const QString script = QStandardPaths::findExecutable(QStringLiteral("script"));
+    if (script.isEmpty()) GTEST_SKIP() << "no script(1) to give the program a terminal";
+    TempFolder dir;
+    const QString f = dir.write("f.jpg", photo("a\x1b]0;title\x07\x1b[2Jend"));
+    EXPECT_EQ(cli({"comment", f}).out.toUtf8(), QByteArray("a\x1b]0;title\x07\x1b[2Jend\n"));
+
+    const QString missing = dir.path("\x1b[31mred.jpg");
+    const QString command = QStringLiteral("'%1' comment '%2' '%3'").arg(QStringLiteral(TOLLAMAR_CLI), f, missing);
+    const CliRun onTerminal = RunProgram(script, {"-qec", command, "/dev/null"});
+    EXPECT_EQ(onTerminal.status, 1);
+    EXPECT_FALSE(onTerminal.out.contains(u'\x1b')) << onTerminal.out.toStdString();
+    EXPECT_FALSE(onTerminal.out.contains(u'\x07'));
+    EXPECT_TRUE(onTerminal.out.contains(QStringLiteral("a?]0;title??[2Jend"))) << onTerminal.out.toStdString();
+    EXPECT_TRUE(onTerminal.out.contains(QStringLiteral("?[31mred.jpg"))) << "the error names the file too";
 }
 
 TEST(Cli, ExifSegmentExportAndImportRoundTrip) {
