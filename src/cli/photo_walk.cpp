@@ -11,11 +11,27 @@
 
 namespace tollamar::cli {
 
+namespace {
+
+// A folder the walk cannot open is reported as a file that cannot be read is, and
+// makes the run fail: a listing without it must not look complete.
+class WalkHost final : public SearchHost {
+public:
+    bool allRead = true;
+    void folderUnreadable(const QString& folder, int errnoValue) override {
+        ReportError(folder.endsWith(u'/') && folder.size() > 1 ? folder.chopped(1) : folder,
+                    QString::fromLocal8Bit(std::strerror(errnoValue)));
+        allRead = false;
+    }
+};
+
+}  // namespace
+
 bool CollectPhotos(const QStringList& targets, bool withSubfolders, QStringList& photos) {
     const SearchCriteria everything;
-    SearchHost quiet;
+    WalkHost host;
     SearchState state;
-    SearchRun run(everything, quiet, state);
+    SearchRun run(everything, host, state);
     const SearchRun::FileTest collect = [&](const QString& path) {
         if (IsSearchedFileName(path)) photos.append(path);
         return FileAnswer::NoMatch;
@@ -32,7 +48,7 @@ bool CollectPhotos(const QStringList& targets, bool withSubfolders, QStringList&
             collect(target);
         }
     }
-    return allFound;
+    return allFound && host.allRead;
 }
 
 QString TakePhotoTargets(QStringList args, const QString& option, const QStringList& choices,

@@ -9,7 +9,7 @@
 namespace tollamar::cli {
 
 // Appends the *.jpg and *.jpeg files of the targets in walk order; false when a target
-// does not exist (reported, the others are still collected).
+// does not exist or a folder cannot be opened (reported, the others are still collected).
 bool CollectPhotos(const QStringList& targets, bool withSubfolders, QStringList& photos);
 
 struct PhotoTargets {

@@ -3,6 +3,7 @@
 #include "platform/file_ops.h"
 #include "platform/native_name.h"
 
+#include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
 #include <optional>
@@ -33,6 +34,7 @@ bool isDotOrDotDot(const char* name) {
 QList<FolderEntry> FolderListing::listOnce(const QString& folder) {
     QList<FolderEntry> entries;
     DIR* dir = opendir(NativePath(folder).constData());
+    m_lastError = dir ? 0 : errno;
     if (!dir) return entries;
     struct stat st {};
     if (fstat(dirfd(dir), &st) == 0 && m_listed.insert({st.st_dev, st.st_ino}).second) {

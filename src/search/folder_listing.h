@@ -24,9 +24,12 @@ public:
     // sockets, FIFOs, dangling links and names that are not valid UTF-8 are left out.
     // Empty when the folder cannot be read or was listed before.
     QList<FolderEntry> listOnce(const QString& folder);
+    // Why the last listOnce could not open its folder (an errno value); 0 when it could.
+    int lastError() const { return m_lastError; }
 
 private:
     std::set<std::pair<dev_t, ino_t>> m_listed;
+    int m_lastError = 0;
 };
 
 }  // namespace tollamar

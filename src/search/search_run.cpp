@@ -11,6 +11,7 @@ void SearchHost::showFolderLine(const QString&) {}
 void SearchHost::showProgressLine(const QString&) {}
 
 bool SearchHost::goOnAfterError(const QString&, const Error&) { return false; }
+void SearchHost::folderUnreadable(const QString&, int) {}
 
 QString FolderLine(const QString& folder) {
     QStringView path(folder);
@@ -50,7 +51,9 @@ bool SearchRun::SearchList(const QStringList& photos) {
 bool SearchRun::WalkFolder(const QString& folderPath, const FileTest& test, bool withSubfolders) {
     const QString folder = folderPath.endsWith(u'/') ? folderPath : folderPath + u'/';
     m_host.showFolderLine(FolderLine(folder));
-    for (const FolderEntry& entry : m_listing.listOnce(folder)) {
+    const QList<FolderEntry> entries = m_listing.listOnce(folder);
+    if (m_listing.lastError() != 0) m_host.folderUnreadable(folder, m_listing.lastError());
+    for (const FolderEntry& entry : entries) {
         if (entry.kind == FolderEntry::Folder) {
             if (withSubfolders && !entry.name.startsWith(u'.') &&
                 !WalkFolder(folder + entry.name + u'/', test, true))

@@ -30,6 +30,9 @@ public:
     // A file could not be read. True goes on with the next file; false ends the
     // search, the error passing on to the search's caller.
     virtual bool goOnAfterError(const QString& path, const Error& error);
+    // A folder of the walk could not be opened (errnoValue says why); the walk goes on
+    // without it. Nothing is said by default.
+    virtual void folderUnreadable(const QString& folder, int errnoValue);
 };
 
 // The outcome of the last search; kept until the next one starts.

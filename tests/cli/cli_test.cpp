@@ -6,10 +6,13 @@
 #include "support/jpeg_builder.h"
 #include "support/temp_folder.h"
 
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using namespace tollamar;
 using testsupport::JpegBuilder;
@@ -88,6 +91,32 @@ TEST(Cli, ControlCharactersFromAPhotoReachAPipeButNotATerminal) {
     EXPECT_FALSE(onTerminal.out.contains(u'\x07'));
     EXPECT_TRUE(onTerminal.out.contains(QStringLiteral("a?]0;title??[2Jend"))) << onTerminal.out.toStdString();
     EXPECT_TRUE(onTerminal.out.contains(QStringLiteral("?[31mred.jpg"))) << "the error names the file too";
+}
+
+// A user's run as a script would make it: root may open every folder.
+CliRun asOrdinaryUser(const QStringList& args) {
+    if (geteuid() != 0) return cli(args);
+    return RunProgram(QStringLiteral("setpriv"),
+                      QStringList{"--reuid=nobody", "--regid=nogroup", "--clear-groups", TOLLAMAR_CLI} + args);
+}
+
+TEST(Cli, AFolderTheWalkCannotOpenIsReportedAndTheRunFails) {
+    if (asOrdinaryUser({"--version"}).status != 0) GTEST_SKIP() << "cannot run as an ordinary user here";
+    TempFolder dir;
+    ASSERT_TRUE(QDir(dir.path("")).mkdir("open") && QDir(dir.path("")).mkdir("locked"));
+    const QString open = dir.write("open/a.jpg", photo("seen"));
+    dir.write("locked/b.jpg", photo("hidden"));
+    const QString locked = dir.path("locked");
+    QFile::setPermissions(dir.path(""), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther |
+                                            QFile::ExeOther);
+    QFile::setPermissions(locked, geteuid() == 0 ? QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                                 : QFile::Permissions());
+    const CliRun run = asOrdinaryUser({"comments", "--subdir", dir.path("")});
+    QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.out.contains(open)) << run.out.toStdString();
+    EXPECT_FALSE(run.out.contains(QStringLiteral("hidden")));
+    EXPECT_TRUE(run.err.startsWith(QStringLiteral("tollamar-cli: %1: ").arg(locked))) << run.err.toStdString();
 }
 
 TEST(Cli, ExifSegmentExportAndImportRoundTrip) {
