@@ -4,6 +4,7 @@
 #include "app/app_globals.h"
 #include "app/main_form.h"
 #include "app/new_action.h"
+#include "app/override_cursor.h"
 #include "app/photo_list_model.h"
 #include "app/photo_list_view.h"
 #include "commands/command_texts.h"
@@ -34,14 +35,6 @@ namespace {
 // The commands report what they raise themselves, so that one triggered from code (a
 // key handler of another window, a test) ends the same way as one from a menu.
 void runCommand(const std::function<void()>& work) { RunReporting(work); }
-
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 // The file summary after a rewrite: the times are kept, but the size has changed.
 QString fileSummary(const QString& fileName) { return FileSummaryText(fileName, ProbeJpegSize); }
@@ -109,7 +102,7 @@ void TMainForm::EditComSegActionExecute() {
             return;
         }
     }
-    const WaitCursor hourglass;
+    const TOverrideCursor hourglass;
     const QString text = EditTextDlg->Text();
     if (mode == TCommentMode::Single) writeOneComment(row, *entry, text);
     else writeAllComments(*entry, mode, text);

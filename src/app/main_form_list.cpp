@@ -3,6 +3,7 @@
 #include "app/app_globals.h"
 #include "app/item_loader.h"
 #include "app/main_form.h"
+#include "app/override_cursor.h"
 #include "app/photo_list_model.h"
 #include "app/photo_list_view.h"
 #include "app/photo_scan.h"
@@ -33,14 +34,6 @@ constexpr qint64 kBackgroundBudgetMs = 250;
 // After the list is rebuilt the idle fill waits this long at most for the first paint,
 // so the new rows show before any loading starts.
 constexpr qint64 kFirstPaintWaitMs = 200;
-
-class OverrideCursor {
-public:
-    explicit OverrideCursor(Qt::CursorShape shape) { QApplication::setOverrideCursor(shape); }
-    ~OverrideCursor() { QApplication::restoreOverrideCursor(); }
-    OverrideCursor(const OverrideCursor&) = delete;
-    OverrideCursor& operator=(const OverrideCursor&) = delete;
-};
 
 // The list's cursor while entries load; the previous one comes back even on errors.
 class ListBusyCursor {
@@ -100,7 +93,7 @@ void TMainForm::DoSelFolder(TFolderRequester requester, const QString& path) {
 }
 
 void TMainForm::ScanFolder() {
-    const OverrideCursor hourglass(Qt::WaitCursor);
+    const TOverrideCursor hourglass;
     rebuildList(ScanPhotoFolder(m_currentFolder));
 }
 
@@ -152,7 +145,7 @@ void TMainForm::sortNow() {
         m_sortDeferred = true;
         return;
     }
-    const OverrideCursor hourglass(Qt::WaitCursor);
+    const TOverrideCursor hourglass;
     const TItemData* selected = m_model->entry(ListView1->selectedRow());
     m_model->beginRebuild();
     SortPhotoList(m_photoList, m_sortMode, m_sortDirection);

@@ -4,6 +4,7 @@
 #include "app/command_icons.h"
 #include "app/ini_file.h"
 #include "app/item_data.h"
+#include "app/override_cursor.h"
 #include "exif/exif_parser.h"
 #include "fileinfo/camera_tree.h"
 #include "fileinfo/file_info_tree.h"
@@ -265,8 +266,7 @@ void TImageInfoForm::UpdateInfo(const TItemData* item) {
 }
 
 void TImageInfoForm::showPhoto(const QString& fileName) {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const auto restoreCursor = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+    const TOverrideCursor hourglass;
     const PhotoInfo info(fileName);
     m_pacer->beginChange();
     showFileLines(info.fileLines);
