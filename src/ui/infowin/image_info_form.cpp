@@ -13,6 +13,7 @@
 #include "jpegfile/comment_codec.h"
 #include "jpegfile/comment_io.h"
 #include "jpegfile/header_scan.h"
+#include "jpegfile/segment_walk.h"
 #include "platform/codepage.h"
 #include "platform/errors.h"
 #include "ui/infowin/paint_pacer.h"
@@ -66,12 +67,12 @@ void expandAll(QTreeWidget& tree) {
     for (int i = 0; i < tree.topLevelItemCount(); ++i) tree.topLevelItem(i)->setExpanded(true);
 }
 
-// The SOS marker ends at sosEnd; libjpeg reads the scan header behind it with the rest.
-bool holdsScanHeader(const QByteArray& bytes, int64_t sosEnd) {
-    const auto at = static_cast<qsizetype>(sosEnd);
-    if (at + 2 > bytes.size()) return false;
-    const int length = static_cast<unsigned char>(bytes[at]) << 8 | static_cast<unsigned char>(bytes[at + 1]);
-    return at + length <= bytes.size();
+// The source stands right after the SOS marker; libjpeg reads the scan header behind it
+// with the rest of the header.
+bool holdsScanHeader(MemorySource& source, qsizetype size) {
+    const int64_t start = source.position();
+    uint16_t length = 0;
+    return SegmentWalker(source).readLength(length) && start + length <= size;
 }
 
 // The first bytes of a photo as far as the end of its header (the scan header included),
@@ -94,7 +95,7 @@ struct PhotoHead {
                 MemorySource source(bytes);
                 parts = ScanJpegHeader(source);
                 // Without more bytes in the file, libjpeg would see these from it too.
-                if (parts.complete && (!filled || holdsScanHeader(bytes, source.position()))) return;
+                if (parts.complete && (!filled || holdsScanHeader(source, bytes.size()))) return;
                 if (!filled || want >= kMaxHeadBytes) break;
             }
         } catch (const Error&) {
