@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libjpeg62-turbo-dev libgtest-dev
           libimage-exiftool-perl exiv2 libjpeg-turbo-progs fonts-noto-cjk
-          fonts-noto-color-emoji qt6-translations-l10n strace "$@")
+          fonts-noto-color-emoji qt6-translations-l10n strace util-linux bsdutils "$@")
 
 missing=()
 for p in "${packages[@]}"; do
